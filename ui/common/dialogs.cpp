@@ -1,0 +1,74 @@
+#include "ui/common/dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStringList>
+
+namespace {
+
+QStringList qtFilterEntries(const QString &filter) {
+    const QStringList parts = filter.split('|');
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        entries << parts[i] + " (" + patterns + ")";
+    }
+    if (parts.size() == 1 && !parts[0].isEmpty())
+        entries << parts[0];
+    return entries;
+}
+
+class QtDialogs final : public Dialogs {
+public:
+    QString openFileName(QWidget *parent, const QString &filter, int filterIndex, const QString &proposal) override {
+        QString selected = qtFilterEntry(filter, filterIndex);
+        return QFileDialog::getOpenFileName(parent, QString(), proposal, qtFilter(filter), &selected);
+    }
+
+    QString saveFileName(QWidget *parent, const QString &filter, const QString &proposal) override {
+        QString selected = qtFilterEntry(filter, 0);
+        return QFileDialog::getSaveFileName(parent, QString(), proposal, qtFilter(filter), &selected);
+    }
+
+    void error(QWidget *parent, const QString &message) override {
+        QMessageBox::critical(parent, QStringLiteral("Error"), message, QMessageBox::Ok);
+    }
+
+    void message(QWidget *parent, const QString &message) override {
+        QMessageBox::information(parent, QString(), message, QMessageBox::Ok);
+    }
+
+    bool printerSetup(QWidget *parent, QPrinter &printer) override {
+        QPageSetupDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    bool print(QWidget *parent, QPrinter &printer) override {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
+};
+
+std::unique_ptr<Dialogs> &installed() {
+    static std::unique_ptr<Dialogs> current = std::make_unique<QtDialogs>();
+    return current;
+}
+
+}  // namespace
+
+Dialogs &dialogs() { return *installed(); }
+
+void setDialogs(std::unique_ptr<Dialogs> replacement) {
+    installed() = replacement ? std::move(replacement) : std::make_unique<QtDialogs>();
+}
+
+QString qtFilter(const QString &filter) { return qtFilterEntries(filter).join(";;"); }
+
+QString qtFilterEntry(const QString &filter, int filterIndex) {
+    const QStringList entries = qtFilterEntries(filter);
+    return filterIndex >= 0 && filterIndex < entries.size() ? entries[filterIndex] : QString();
+}
