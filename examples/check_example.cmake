@@ -1,0 +1,10 @@
+# Regenerates the example in a scratch folder and compares it with the bundled file.
+file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND ${GENERATOR} two-trap.DIS0 WORKING_DIRECTORY ${WORK} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "make-example failed: ${result}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/two-trap.DIS0 ${EXPECTED} RESULT_VARIABLE same)
+if(NOT same EQUAL 0)
+  message(FATAL_ERROR "the generator no longer reproduces ${EXPECTED}")
+endif()
