@@ -88,6 +88,10 @@ public:
     Status ReadDIS0();
     Status WriteDIS0() const;
     Status ReadDIS1();
+    // The same readers on text already in memory (0x1A not yet cut off); the path in
+    // FilenameDIS0/FilenameDIS1 only names the source in messages.
+    Status ReadDIS0Text(std::string_view text);
+    Status ReadDIS1Text(std::string_view text);
     Status WriteDIS1() const;
     Status WriteKEST0() const;
     Status WriteKEST1() const;

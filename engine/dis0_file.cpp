@@ -36,12 +36,16 @@ Status Analysis::ReadDIS0() {
     std::string text;
     if (Status s = readTextFile(path, text); !s)
         return s;
+    return ReadDIS0Text(text);
+}
 
+Status Analysis::ReadDIS0Text(std::string_view text) {
+    const std::string path = FilenameDIS0;
     // Read into a copy so that a file that fails half-way changes nothing.
     Analysis r = *this;
     std::string original;
     try {
-        const TextLines lines(text);
+        const TextLines lines(untilEndOfFileByte(text));
         HeaderReader in(lines, 0);
         in.skip();
         original = in.text(17);

@@ -38,6 +38,11 @@ Status Analysis::ReadDIS1() {
     std::string text;
     if (Status s = readTextFile(path, text); !s)
         return s;
+    return ReadDIS1Text(text);
+}
+
+Status Analysis::ReadDIS1Text(std::string_view text) {
+    const std::string path = FilenameDIS1;
 
     // Only the header fields, the grid and CurrentAtEnd change; they are collected apart
     // and stored together once the whole file has been read.
@@ -45,7 +50,7 @@ Status Analysis::ReadDIS1() {
     std::string original;
     std::vector<double> times, currents;
     try {
-        const TextLines lines(text);
+        const TextLines lines(untilEndOfFileByte(text));
         HeaderReader in(lines, 0);
         in.skip();
         original = in.text(17);

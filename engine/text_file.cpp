@@ -63,15 +63,15 @@ Status readTextFile(const std::string &path, std::string &text) {
         }
         if (n == 0)
             break;
-        const void *eof = std::memchr(buffer, 0x1A, static_cast<std::size_t>(n));
-        if (eof) {
-            content.append(buffer, static_cast<const char *>(eof) - buffer);
-            break;
-        }
         content.append(buffer, static_cast<std::size_t>(n));
     }
     text = std::move(content);
     return Status::success();
+}
+
+std::string_view untilEndOfFileByte(std::string_view text) {
+    const std::size_t eof = text.find('\x1A');
+    return eof == std::string_view::npos ? text : text.substr(0, eof);
 }
 
 TextLines::TextLines(std::string_view text) : text_(text) {

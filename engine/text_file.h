@@ -7,9 +7,13 @@
 #include <string_view>
 #include <vector>
 
-// Reads the whole file as bytes. A byte 0x1A ends the text. Fails with a message
-// (cannot open, is a directory, read error).
+// Reads the whole file as bytes. Fails with a message (cannot open, is a directory,
+// read error).
 Status readTextFile(const std::string &path, std::string &text);
+
+// The text up to a byte 0x1A, which ends the data files as it did on the systems they
+// were first written on.
+std::string_view untilEndOfFileByte(std::string_view text);
 
 // The text of a file split into lines: LF and CR LF end a line; a final line end does not
 // start another line. Each line remembers where it starts so that data can be read on
