@@ -151,7 +151,7 @@ SignalMaximum SignalMaximumFinder::pickExact(const std::vector<int> &points, dou
     SignalMaximum found;
     for (const int j : points) {
         const double s = signalAt(grid_, j, exponentArgument(grid_.time[j], e));
-        if (s > found.smax || (s == found.smax && s > 0.0 && j < found.jmax)) {
+        if (s > found.smax || (s == found.smax && j < found.jmax)) {
             found.smax = s;
             found.jmax = j;
         }
@@ -218,8 +218,15 @@ SignalMaximum SignalMaximumFinder::find(double e) const {
         return p.logB - p.t * e;
     };
     const int vertices = static_cast<int>(hull_.size());
-    int best = static_cast<int>(std::partition_point(slope_.begin(), slope_.end(), [e](double s) { return s > e; }) -
-                                slope_.begin());
+    int low = 0, high = vertices - 1;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (slope_[static_cast<std::size_t>(middle)] > e)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    int best = low;
     double bestEstimate = estimate(best);
     int right = best;
     while (right + 1 < vertices) {
