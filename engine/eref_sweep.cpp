@@ -105,7 +105,7 @@ SignalMaximumFinder::SignalMaximumFinder(const SweepGrid &grid) : grid_(grid) {
     const long double scale = kEuler / static_cast<long double>(kElementaryCharge_C) / std::fabs(areaCm2(grid));
     const bool positiveArea = grid.area > 0.0;
     largestLogMagnitude_ = -std::numeric_limits<double>::infinity();
-    candidates_.reserve(static_cast<std::size_t>(n));
+    candidates_.reserve(n);
     for (int j = 0; j < n; ++j) {
         const long double difference = static_cast<long double>(grid.current[j]) - grid.currentAtEnd;
         if (difference == 0.0L)
@@ -119,10 +119,10 @@ SignalMaximumFinder::SignalMaximumFinder(const SweepGrid &grid) : grid_(grid) {
     // Upper hull of (t, log B), times ascending; collinear points leave the hull and are kept
     // as near points of their edge.
     for (int c = 0; c < static_cast<int>(candidates_.size()); ++c) {
-        const Candidate &p = candidates_[static_cast<std::size_t>(c)];
+        const Candidate &p = candidates_[c];
         while (hull_.size() >= 2) {
-            const Candidate &a = candidates_[static_cast<std::size_t>(hull_[hull_.size() - 2])];
-            const Candidate &b = candidates_[static_cast<std::size_t>(hull_.back())];
+            const Candidate &a = candidates_[hull_[hull_.size() - 2]];
+            const Candidate &b = candidates_[hull_.back()];
             if ((b.t - a.t) * (p.logB - a.logB) - (b.logB - a.logB) * (p.t - a.t) < 0.0)
                 break;
             hull_.pop_back();
@@ -131,12 +131,12 @@ SignalMaximumFinder::SignalMaximumFinder(const SweepGrid &grid) : grid_(grid) {
     }
     const int edges = static_cast<int>(hull_.size()) - 1;
     for (int k = 0; k < edges; ++k) {
-        const Candidate &a = candidates_[static_cast<std::size_t>(hull_[static_cast<std::size_t>(k)])];
-        const Candidate &b = candidates_[static_cast<std::size_t>(hull_[static_cast<std::size_t>(k) + 1])];
+        const Candidate &a = candidates_[hull_[k]];
+        const Candidate &b = candidates_[hull_[k + 1]];
         slope_.push_back((b.logB - a.logB) / (b.t - a.t));
         nearBegin_.push_back(static_cast<int>(near_.size()));
-        for (int c = hull_[static_cast<std::size_t>(k)] + 1; c < hull_[static_cast<std::size_t>(k) + 1]; ++c) {
-            const Candidate &p = candidates_[static_cast<std::size_t>(c)];
+        for (int c = hull_[k] + 1; c < hull_[k + 1]; ++c) {
+            const Candidate &p = candidates_[c];
             const double onEdge = a.logB + (b.logB - a.logB) * ((p.t - a.t) / (b.t - a.t));
             if (onEdge - p.logB <= kNearHull)
                 near_.push_back(c);
@@ -214,14 +214,14 @@ SignalMaximum SignalMaximumFinder::find(double e) const {
     // Rounding may leave the search a vertex off, so walk to the best and past it while the
     // estimates stay within the window (they fall monotonically beyond the best).
     const auto estimate = [&](int k) {
-        const Candidate &p = candidates_[static_cast<std::size_t>(hull_[static_cast<std::size_t>(k)])];
+        const Candidate &p = candidates_[hull_[k]];
         return p.logB - p.t * e;
     };
     const int vertices = static_cast<int>(hull_.size());
     int low = 0, high = vertices - 1;
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (slope_[static_cast<std::size_t>(middle)] > e)
+        if (slope_[middle] > e)
             low = middle + 1;
         else
             high = middle;
@@ -250,7 +250,7 @@ SignalMaximum SignalMaximumFinder::find(double e) const {
             best = left;
         }
     }
-    if (candidates_[static_cast<std::size_t>(hull_[static_cast<std::size_t>(best)])].j >= hi)
+    if (candidates_[hull_[best]].j >= hi)
         return findBelow(e, hi);
     if (bestEstimate < kUnderflowLog)
         return scanSignalMaximum(grid_, e);
@@ -260,16 +260,16 @@ SignalMaximum SignalMaximumFinder::find(double e) const {
     const double threshold = bestEstimate - kEstimateMargin;
     std::vector<int> points;
     const auto consider = [&](int c) {
-        const Candidate &p = candidates_[static_cast<std::size_t>(c)];
+        const Candidate &p = candidates_[c];
         if (p.j < hi && p.logB - p.t * e >= threshold)
             points.push_back(p.j);
     };
     for (int k = left; k <= right; ++k)
-        consider(hull_[static_cast<std::size_t>(k)]);
+        consider(hull_[k]);
     const int lastEdge = std::min(right, vertices - 2);
     for (int k = std::max(left - 1, 0); k <= lastEdge; ++k)
-        for (int i = nearBegin_[static_cast<std::size_t>(k)]; i < nearBegin_[static_cast<std::size_t>(k) + 1]; ++i)
-            consider(near_[static_cast<std::size_t>(i)]);
+        for (int i = nearBegin_[k]; i < nearBegin_[k + 1]; ++i)
+            consider(near_[i]);
     return pickExact(points, e);
 }
 

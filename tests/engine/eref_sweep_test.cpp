@@ -382,16 +382,19 @@ TEST(ErefSweep, EqualMaximaGoToTheEarliestPoint) {
             const bool equal = std::find(c.equalPoints.begin(), c.equalPoints.end(), j) != c.equalPoints.end();
             if (equal && !first) {
                 int m = 1;
-                while (std::ldexp(time[static_cast<std::size_t>(c.equalPoints.front())], m) <= time.back())
+                while (std::ldexp(time[c.equalPoints.front()], m) <= time.back())
                     ++m;
-                time.push_back(std::ldexp(time[static_cast<std::size_t>(c.equalPoints.front())], m));
-                current.push_back(std::ldexp(current[static_cast<std::size_t>(c.equalPoints.front())], -m));
+                time.push_back(std::ldexp(time[c.equalPoints.front()], m));
+                current.push_back(std::ldexp(current[c.equalPoints.front()], -m));
             } else {
                 time.push_back(t);
                 current.push_back((first ? 1.0 : 0.9) * plateau / t);
             }
             t = time.back() * 1.01;
         }
+        const int first = c.equalPoints.front();
+        for (const int j : c.equalPoints)
+            ASSERT_EQ(static_cast<long double>(current[j]) * time[j], static_cast<long double>(current[first]) * time[first]);
         Analysis r;
         r.Area = 1.0;
         setInterpolated(r, time, current);
@@ -400,7 +403,7 @@ TEST(ErefSweep, EqualMaximaGoToTheEarliestPoint) {
         r.LastPositiveEref = 0.0;
 
         const SignalMaximumFinder finder(gridOf(r));
-        EXPECT_EQ(finder.find(0.0).jmax, c.equalPoints[0]);
+        EXPECT_EQ(finder.find(0.0).jmax, first);
         expectSameTrials(r, {0.0, -0.0, 1e-12, -1e-12});
         expectSameSweep(r, 2);
     }

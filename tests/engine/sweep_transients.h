@@ -29,9 +29,9 @@ struct Transient {
 };
 
 inline std::vector<double> gridTimes(int n, double firstExponent, double step) {
-    std::vector<double> t(static_cast<std::size_t>(n));
+    std::vector<double> t(n);
     for (int g = 0; g < n; ++g)
-        t[static_cast<std::size_t>(g)] = std::pow(10.0, firstExponent + step * g);
+        t[g] = std::pow(10.0, firstExponent + step * g);
     return t;
 }
 
@@ -42,8 +42,8 @@ inline void setInterpolated(Analysis &r, const std::vector<double> &time, const 
     r.InterpolatedTime.resize(n);
     r.InterpolatedCurrent.resize(n);
     for (int g = 0; g < n; ++g) {
-        r.InterpolatedTime[g] = time[static_cast<std::size_t>(g)];
-        r.InterpolatedCurrent[g] = current[static_cast<std::size_t>(g)];
+        r.InterpolatedTime[g] = time[g];
+        r.InterpolatedCurrent[g] = current[g];
     }
     r.CurrentAtEnd = n > 0 ? current.back() : 0.0;
 }
