@@ -3,11 +3,11 @@
 #include "engine/eref_sweep.h"
 
 #include "engine/analysis.h"
+#include "engine/checked_arithmetic.h"
 #include "engine/errors.h"
 #include "engine/physics.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -18,22 +18,6 @@ struct SweepResults {
     Sequence eref, emissionRate, density;
     double lastAccepted = 0.0;
 };
-
-// Rounds an extended intermediate to the stored double, reporting what the hardware
-// would have trapped.
-double storeChecked(long double value) {
-    if (std::isnan(value))
-        throw MathError(kInvalidOperationMessage);
-    if (std::isinf(value) || std::fabs(value) > static_cast<long double>(DBL_MAX))
-        throw MathError(kOverflowMessage);
-    return static_cast<double>(value);
-}
-
-long double divideChecked(long double numerator, long double denominator) {
-    if (denominator == 0.0L)
-        throw MathError(numerator == 0.0L || std::isnan(numerator) ? kInvalidOperationMessage : kDivisionByZeroMessage);
-    return numerator / denominator;
-}
 
 const long double kEuler = std::exp(1.0L);
 
