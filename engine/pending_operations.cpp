@@ -2,7 +2,6 @@
 // callers can be built and exercised meanwhile; the file goes as they arrive.
 #include "engine/analysis.h"
 
-Status Analysis::CalculateSmoothing() { return Status::failure("smoothing is not available yet"); }
 Status Analysis::CalculateKestSignal(int) { return Status::failure("the KEST signal is not available yet"); }
 Status Analysis::AnalyzePeak(int, int) { return Status::failure("the peak analysis is not available yet"); }
 bool Analysis::CalculateTrapSignal(int, int) { return false; }
