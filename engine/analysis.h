@@ -99,10 +99,15 @@ public:
     Status WriteErefN() const;
     Status WriteEref() const;
 
-    // Numerics.
+    // Numerics. A failure changes none of the results the operation would have written:
+    // a refused smoothing keeps the previous curve, NumberOfInterpolatedData and
+    // CurrentAtEnd; a failed signal keeps the previous Signal[a]; a failed peak evaluation
+    // keeps both EmissionRate[a][p] and TrapDensity[a][p].
     Status CalculateSmoothing();
+    // Fails with the arithmetic's message, or when the signal has no positive value.
     Status CalculateKestSignal(int a);
     Status AnalyzePeak(int a, int p);
+    // False, changing nothing, when the grid is shorter than its count.
     bool CalculateTrapSignal(int a, int p);
     Status AnalyzeEref(int mode, Progress *progress = nullptr);
 

@@ -2,9 +2,6 @@
 // callers can be built and exercised meanwhile; the file goes as they arrive.
 #include "engine/analysis.h"
 
-Status Analysis::CalculateKestSignal(int) { return Status::failure("the KEST signal is not available yet"); }
-Status Analysis::AnalyzePeak(int, int) { return Status::failure("the peak analysis is not available yet"); }
-bool Analysis::CalculateTrapSignal(int, int) { return false; }
 Status Analysis::WriteKEST0() const { return Status::failure("not available yet", FilenameKEST0); }
 Status Analysis::WriteKEST1() const { return Status::failure("not available yet", FilenameKEST1); }
 Status Analysis::WriteErefP() const { return Status::failure("not available yet", FilenameErefP); }
