@@ -10,6 +10,10 @@
 class Analysis;
 
 int runImportCommand(Arguments &args);
+int runSmoothCommand(Arguments &args);
+int runSignalCommand(Arguments &args);
+int runSweepCommand(Arguments &args);
+int runRunCommand(Arguments &args);
 
 // Shared by the subcommands that start from raw column text.
 // "T,C" with columns 1..9.
