@@ -1,39 +1,9 @@
 // kest-batch run as a user runs it: exit codes, messages and the files it leaves.
-#include "../engine/test_support.h"
+#include "kest_batch_support.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
-
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string quote(const std::string &s) { return "'" + replaceAll(s, "'", "'\\''") + "'"; }
-
-Outcome kestBatch(const std::vector<std::string> &args, const TempDir &dir) {
-    std::string command = quote(KEST_BATCH);
-    for (const auto &a : args)
-        command += " " + quote(a);
-    const std::string errFile = dir.file(".stderr");
-    command += " 2>" + quote(errFile);
-    Outcome run{};
-    FILE *pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), n);
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.err = readBytes(errFile);
-    std::filesystem::remove(errFile);
-    return run;
-}
 
 TEST(KestBatch, VersionHelpAndUsageErrors) {
     TempDir dir;
