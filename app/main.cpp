@@ -1,0 +1,52 @@
+// The desktop application: the record C exists before main() as a global; here the
+// application object and the windows are created, only the main window is shown, and the
+// event loop runs until it closes. A measured-data file named on the command line (as a
+// file manager passes it) is loaded at start-up as "Load *.DIS0" would load it.
+#include "ui/common/error_guard.h"
+#include "ui/main/main_window.h"
+
+#include <QFileInfo>
+#include <QStringList>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt aborts with a message about its platform plugin; say what to do.
+bool displayAvailable() {
+    const auto set = [](const char *name) {
+        const char *value = std::getenv(name);
+        return value && *value;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int main(int argc, char *argv[]) {
+    if (!displayAvailable()) {
+        std::fputs("kest: no display available (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                   "Start it on a virtual display instead, for example:\n"
+                   "  xvfb-run -a kest FILE.DIS0\n",
+                   stderr);
+        return 1;
+    }
+
+    GuardedApplication application(argc, argv);
+    TFormMain formMain;
+
+    // Side windows, created after the main window in this order: the version dialog
+    // (TAboutBox), the import window (TFormChangeFile), the editor (TFormEdit) and the web
+    // help (TFormHTMLHowToUse). They stay hidden until the main window calls them.
+
+    formMain.show();
+
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) {
+        const QString path = QFileInfo(arguments.at(1)).absoluteFilePath();
+        QTimer::singleShot(0, &formMain, [&formMain, path] { guarded(&formMain, [&] { formMain.OpenDIS0(path); }); });
+    }
+    return application.exec();
+}

@@ -1,0 +1,88 @@
+// The program's charts: a QCustomPlot with a bottom and a left axis and a few named series,
+// offering only what the windows do with them: empty a series, add a point, set an axis
+// title. Axes are linear or logarithmic with one of the program's label patterns; a value
+// that a logarithmic axis cannot show becomes a gap. Changes are collected and drawn once
+// per pass of the event loop, so a handler that adds 200,000 points draws once.
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <qcustomplot.h>
+
+#include <span>
+
+class Chart;
+
+enum class AxisScale { Linear, Logarithmic };
+
+// Tick label patterns of the axes.
+enum class AxisLabels {
+    Grouped6,     // "#,##0.######"
+    Grouped4,     // "#,##0.####"
+    Scientific2,  // "0.00E+00"
+};
+
+// A handle on one series of a chart; cheap to copy, valid as long as its chart.
+class ChartSeries {
+public:
+    ChartSeries() = default;
+    ChartSeries(Chart *chart, QCPGraph *graph) : chart_(chart), graph_(graph) {}
+
+    void clear();
+    // Adds one point at its place in ascending X.
+    void add(double x, double y);
+    // Adds the points (xs[i], ys[i]) in one go.
+    void add(std::span<const double> xs, std::span<const double> ys);
+
+    int count() const;
+    QString name() const;
+    QCPGraph *graph() const { return graph_; }
+
+private:
+    Chart *chart_ = nullptr;
+    QCPGraph *graph_ = nullptr;
+};
+
+class Chart : public QCustomPlot {
+    Q_OBJECT
+public:
+    explicit Chart(QWidget *parent = nullptr);
+
+    void setBottomAxis(const QString &title, AxisScale scale, AxisLabels labels);
+    void setLeftAxis(const QString &title, AxisScale scale, AxisLabels labels);
+    void setBottomTitle(const QString &title);
+    void setLeftTitle(const QString &title);
+    QString bottomTitle() const;
+    QString leftTitle() const;
+    bool isBottomLogarithmic() const { return logBottom_; }
+    bool isLeftLogarithmic() const { return logLeft_; }
+
+    // Points drawn as filled circles.
+    ChartSeries addCircleSeries(const QString &name, const QColor &colour);
+    // Points drawn as upright crosses of the given height in pixels.
+    ChartSeries addCrossSeries(const QString &name, const QColor &colour, int heightPixels);
+    // A thin line through the points.
+    ChartSeries addLineSeries(const QString &name, const QColor &colour);
+
+    // The series of that name, or an empty handle.
+    ChartSeries series(const QString &name);
+    int seriesCount() const { return graphCount(); }
+
+    // Fits the axes to the data and draws now instead of at the next pass of the event loop.
+    void refreshNow();
+
+private:
+    friend class ChartSeries;
+    ChartSeries addSeries(const QString &name, const QColor &colour);
+    // The point as drawn: a value that an axis cannot show (<= 0 on a logarithmic axis)
+    // leaves a gap.
+    double shownValue(double x, double y) const;
+    void scheduleRefresh();
+    void refresh();
+    void fitAxes();
+
+    bool logBottom_ = false;
+    bool logLeft_ = false;
+    bool refreshPending_ = false;
+};

@@ -1,0 +1,211 @@
+#include "ui/main/main_window.h"
+
+#include "engine/analysis.h"
+#include "engine/number_format.h"
+#include "ui/common/error_guard.h"
+#include "ui/main/measured_points.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+void enableAll(const QList<QWidget *> &controls, bool enabled) {
+    for (QWidget *control : controls)
+        control->setEnabled(enabled);
+}
+
+}  // namespace
+
+TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent) {
+    setObjectName("FormMain");
+    setWindowTitle("Kestometry (KEST)");
+    buildMenu();
+
+    auto *central = new QWidget;
+    central->setObjectName("PanelMain");
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    layout->addWidget(buildFilenameGroup());
+    PageControlMain = new QTabWidget;
+    PageControlMain->setObjectName("PageControlMain");
+    PageControlMain->addTab(buildDischargeTab(), "Discharge Curent");
+    PageControlMain->addTab(buildSignalTab(), "KEST Signal");
+    PageControlMain->addTab(buildErefTab(0), "Positive e_ref");
+    PageControlMain->addTab(buildErefTab(1), "Negative e_ref");
+    PageControlMain->addTab(buildErefTab(2), "e_ref");
+    layout->addWidget(PageControlMain, 1);
+    setCentralWidget(central);
+    buildCharts();
+    connectHandlers();
+
+    resize(946, 730);
+    move(0, 0);
+
+    ResetMenu();
+    ResetDischargeTab();
+    ResetSignalTab();
+    ResetErefTabs();
+    C.Version = kVersionText;
+}
+
+void TFormMain::connectHandlers() {
+    onTriggered(LoadDIS0, this, &TFormMain::LoadDIS0Click);
+    onTriggered(LoadDIS1, this, &TFormMain::LoadDIS1Click);
+    onTriggered(AllClear1, this, &TFormMain::AllClear1Click);
+    onTriggered(Exit1, this, &TFormMain::Exit1Click);
+    onTriggered(Editor1, this, &TFormMain::Editor1Click);
+    onTriggered(About1, this, &TFormMain::About1Click);
+    onTriggered(HTMLHowToUse, this, &TFormMain::HTMLHowToUseClick);
+    onClick(ButtonDataConvert, this, &TFormMain::ButtonDataConvertClick);
+
+    onClick(ButtonRapidDecreaseShortTime, this, &TFormMain::ButtonRapidDecreaseShortTimeClick);
+    onClick(ButtonDecreaseShortTime, this, &TFormMain::ButtonDecreaseShortTimeClick);
+    onClick(ButtonIncreaseShortTime, this, &TFormMain::ButtonIncreaseShortTimeClick);
+    onClick(ButtonRapidIncreaseShortTime, this, &TFormMain::ButtonRapidIncreaseShortTimeClick);
+    onClick(ButtonRapidDecreaseLongTime, this, &TFormMain::ButtonRapidDecreaseLongTimeClick);
+    onClick(ButtonDecreaseLongTime, this, &TFormMain::ButtonDecreaseLongTimeClick);
+    onClick(ButtonIncreaseLongTime, this, &TFormMain::ButtonIncreaseLongTimeClick);
+    onClick(ButtonRapidIncreaseLongTime, this, &TFormMain::ButtonRapidIncreaseLongTimeClick);
+    onClick(ButtonStartRapidDecreaseReliability, this, &TFormMain::ButtonStartRapidDecreaseReliabilityClick);
+    onClick(ButtonStartDecreaseReliability, this, &TFormMain::ButtonStartDecreaseReliabilityClick);
+    onClick(ButtonStartIncreaseReliability, this, &TFormMain::ButtonStartIncreaseReliabilityClick);
+    onClick(ButtonStartRapidIncreaseReliability, this, &TFormMain::ButtonStartRapidIncreaseReliabilityClick);
+    onClick(ButtonEndRapidDecreaseReliability, this, &TFormMain::ButtonEndRapidDecreaseReliabilityClick);
+    onClick(ButtonEndDecreaseReliability, this, &TFormMain::ButtonEndDecreaseReliabilityClick);
+    onClick(ButtonEndIncreaseReliability, this, &TFormMain::ButtonEndIncreaseReliabilityClick);
+    onClick(ButtonEndRapidIncreaseReliability, this, &TFormMain::ButtonEndRapidIncreaseReliabilityClick);
+    onClick(ButtonChangeReliability, this, &TFormMain::ButtonChangeReliabilityClick);
+    onClick(ButtonDrawDIS, this, &TFormMain::ButtonDrawDISClick);
+    onClick(ButtonRedrawDIS, this, &TFormMain::ButtonRedrawDISClick);
+
+    onClick(ButtonSmoothing, this, &TFormMain::ButtonSmoothingClick);
+    onClick(ButtonErefLow1, this, &TFormMain::ButtonErefLow1Click);
+    onClick(ButtonErefHigh1, this, &TFormMain::ButtonErefHigh1Click);
+    onClick(ButtonErefLow2, this, &TFormMain::ButtonErefLow2Click);
+    onClick(ButtonErefHigh2, this, &TFormMain::ButtonErefHigh2Click);
+    onClick(ButtonCalculationKEST1, this, &TFormMain::ButtonCalculationKEST1Click);
+    onClick(ButtonCalculationKEST2, this, &TFormMain::ButtonCalculationKEST2Click);
+}
+
+QList<QWidget *> TFormMain::erefButtons(int a) const {
+    if (a == 0)
+        return {ButtonErefLow1, ButtonErefHigh1, ButtonCalculationKEST1};
+    return {ButtonErefLow2, ButtonErefHigh2, ButtonCalculationKEST2};
+}
+
+QList<QWidget *> TFormMain::analysisButtons(int a) const {
+    // In the order "Calculate KEST" enables them.
+    if (a == 0)
+        return {ButtonPreviousPeak11, ButtonPeakLow11,  ButtonPeakHigh11,      ButtonNextPeak11,
+                ButtonPreviousPeak12, ButtonPeakLow12,  ButtonPeakHigh12,      ButtonNextPeak12,
+                ButtonSaveKESTResult1, ButtonAnalysis11, ButtonAnalysis12};
+    return {ButtonPreviousPeak21, ButtonPeakLow21,  ButtonPeakHigh21,      ButtonNextPeak21,
+            ButtonPreviousPeak22, ButtonPeakLow22,  ButtonPeakHigh22,      ButtonNextPeak22,
+            ButtonSaveKESTResult2, ButtonAnalysis21, ButtonAnalysis22};
+}
+
+QList<QWidget *> TFormMain::dischargeControls() const {
+    return {ButtonRapidDecreaseShortTime,
+            ButtonDecreaseShortTime,
+            ButtonIncreaseShortTime,
+            ButtonRapidIncreaseShortTime,
+            ButtonRapidDecreaseLongTime,
+            ButtonDecreaseLongTime,
+            ButtonIncreaseLongTime,
+            ButtonRapidIncreaseLongTime,
+            ButtonDrawDIS,
+            ButtonRedrawDIS,
+            ButtonStartRapidDecreaseReliability,
+            ButtonStartDecreaseReliability,
+            ButtonStartIncreaseReliability,
+            ButtonStartRapidIncreaseReliability,
+            ButtonEndRapidDecreaseReliability,
+            ButtonEndDecreaseReliability,
+            ButtonEndIncreaseReliability,
+            ButtonEndRapidIncreaseReliability,
+            ButtonChangeReliability,
+            ButtonSmoothing,
+            ButtonSaveDIS};
+}
+
+void TFormMain::ResetMenu() {
+    LoadDIS0->setEnabled(true);
+    LoadDIS1->setEnabled(false);
+}
+
+void TFormMain::ResetDischargeTab() {
+    for (QLabel *label : {LabelSampleNumber, LabelFilenameOriginal, LabelFilenameDIS0, LabelFilenameDIS1})
+        label->clear();
+    ButtonDataConvert->setEnabled(true);
+    for (QLineEdit *edit : {EditDateOfMeasurement, EditNameOfMeasurement, EditDateOfAnalysis, EditNameOfAnalysis,
+                            EditMaterial, EditSampleNumber, EditTemperature, EditSampleThickness, EditArea,
+                            EditDischargeVoltage, EditChargeVoltage, EditChargeTime, EditComment})
+        edit->clear();
+    LabelBegin->clear();
+    LabelEnd->clear();
+    LabelR1->clear();
+    LabelR2->clear();
+    EditReliability->setText("1");
+    EditSmoothness->setText("0.001");
+    enableAll(dischargeControls(), false);
+    for (ChartSeries *series : {&Series1, &Series2, &Series3, &Series4, &Series5, &Series6})
+        series->clear();
+}
+
+void TFormMain::ResetSignalTab() {
+    EditEref1->setText("0");
+    EditEref2->setText("0");
+    for (int a = 0; a < 2; ++a) {
+        enableAll(erefButtons(a), false);
+        enableAll(analysisButtons(a), false);
+    }
+    for (QLabel *label : {LabelTrapDensity11, LabelEmissionRate11, LabelTrapDensity12, LabelEmissionRate12,
+                          LabelTrapDensity21, LabelEmissionRate21, LabelTrapDensity22, LabelEmissionRate22})
+        label->clear();
+    for (ChartSeries *series : {&Series9, &Series10, &Series11, &Series12, &Series13})
+        series->clear();
+}
+
+void TFormMain::ResetErefTabs() {
+    enableAll({ButtonPositiveEref, ButtonSavePositiveEref, ButtonNegativeEref, ButtonSaveNegativeEref, ButtonEref,
+                ButtonSaveEref},
+               false);
+    for (ChartSeries *series : {&Series14, &Series15, &Series7, &Series8, &Series16, &Series17})
+        series->clear();
+}
+
+void TFormMain::EnableDischargeControls() { enableAll(dischargeControls(), true); }
+
+void TFormMain::EmptyDownstreamPlots() {
+    for (ChartSeries *series :
+         {&Series9, &Series10, &Series11, &Series12, &Series13, &Series14, &Series15, &Series7, &Series8, &Series16, &Series17})
+        series->clear();
+}
+
+void TFormMain::PlotMeasuredPoints(int first, int last) {
+    const MeasuredPoints points = measuredPoints(C, first, last);
+    Series1.add(points.times, points.currents_pA);
+}
+
+void TFormMain::ShowRangeLabels() {
+    LabelBegin->setText(QString::fromStdString(formatGeneral(measuredTime(C, C.IndexOfBeginning))));
+    LabelEnd->setText(QString::fromStdString(formatGeneral(measuredTime(C, C.IndexOfEnding))));
+    LabelR1->setText(QString::fromStdString(formatGeneral(measuredTime(C, IndexOfStartReliability))));
+    LabelR2->setText(QString::fromStdString(formatGeneral(measuredTime(C, IndexOfEndReliability))));
+}
+
+void TFormMain::AllClear1Click() {
+    C.Clear();
+    ResetDischargeTab();
+    ResetSignalTab();
+    ResetErefTabs();
+}
+
+void TFormMain::Exit1Click() { close(); }
