@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +43,11 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent) {
     PageControlMain->addTab(buildErefTab(2), "e_ref");
     layout->addWidget(PageControlMain, 1);
     setCentralWidget(central);
+    // Tight margins, so that the first tab's groups fit the window's initial height.
+    for (QGroupBox *group : findChildren<QGroupBox *>())
+        group->layout()->setContentsMargins(6, 2, 6, 3);
+    for (int tab = 0; tab < PageControlMain->count(); ++tab)
+        PageControlMain->widget(tab)->layout()->setContentsMargins(4, 4, 4, 4);
     buildCharts();
     connectHandlers();
 

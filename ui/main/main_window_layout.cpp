@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr int kStepperWidth = 34;
-constexpr int kShortEditWidth = 80;
+constexpr int kStepperWidth = 30;
+constexpr int kShortEditWidth = 76;
 
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption) {
     auto *button = new QPushButton(caption, parent);
@@ -77,6 +77,7 @@ QScrollArea *makeControlColumn(const QString &name, const QList<QWidget *> &grou
     content->setObjectName(name + "Content");
     auto *column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 4, 0);
+    column->setSpacing(2);
     for (QWidget *group : groups)
         column->addWidget(group);
     column->addStretch(1);
@@ -124,8 +125,7 @@ void TFormMain::buildMenu() {
 QWidget *TFormMain::buildFilenameGroup() {
     QGroupBox *group = makeGroup(nullptr, "GroupBoxFilename", "Filename");
     auto *grid = new QGridLayout(group);
-    grid->setVerticalSpacing(2);
-    grid->setContentsMargins(8, 4, 8, 4);
+    grid->setVerticalSpacing(0);
     LabelSampleNumber = makeLabel(group, "LabelSampleNumber");
     LabelFilenameOriginal = makeLabel(group, "LabelFilenameOriginal");
     LabelFilenameDIS0 = makeLabel(group, "LabelFilenameDIS0");
@@ -152,7 +152,8 @@ QWidget *TFormMain::buildFilenameGroup() {
 QGroupBox *TFormMain::buildSampleGroup() {
     QGroupBox *group = makeGroup(nullptr, "GroupBoxSample", "Information on Sample");
     auto *grid = new QGridLayout(group);
-    grid->setVerticalSpacing(3);
+    grid->setVerticalSpacing(1);
+    grid->setHorizontalSpacing(4);
     EditDateOfMeasurement = makeEdit(group, "EditDateOfMeasurement", kShortEditWidth);
     EditNameOfMeasurement = makeEdit(group, "EditNameOfMeasurement", kShortEditWidth);
     EditDateOfAnalysis = makeEdit(group, "EditDateOfAnalysis", kShortEditWidth);
@@ -175,7 +176,8 @@ QGroupBox *TFormMain::buildSampleGroup() {
         const char *unitName;
         const char *unit;
     };
-    // Two fields a row: the texts first, then the six numbers, as "Save interpolation" takes them.
+    // Three fields a row, each caption above its edit: the texts first, then the six
+    // numbers, in the order "Save interpolation" takes them.
     const Field fields[] = {
         {"LabelCaptionDateOfMeasurement", "Date of Measurement", EditDateOfMeasurement, nullptr, nullptr},
         {"LabelCaptionNameOfMeasurement", "Name of Measurement", EditNameOfMeasurement, nullptr, nullptr},
@@ -190,20 +192,20 @@ QGroupBox *TFormMain::buildSampleGroup() {
         {"LabelCaptionChargeTime", "Charge Time", EditChargeTime, "LabelUnitChargeTime", "s"},
         {"LabelCaptionDischargeVoltage", "Discharge Voltage", EditDischargeVoltage, "LabelUnitDischargeVoltage", "V"},
     };
+    constexpr int kColumns = 3;
     int index = 0;
     for (const Field &field : fields) {
-        const int row = index / 2;
-        const int column = (index % 2) * 4;
-        grid->addWidget(makeLabel(group, field.captionName, field.caption), row, column);
-        grid->addWidget(field.edit, row, column + 1);
+        const int row = (index / kColumns) * 2;
+        const int column = (index % kColumns) * 2;
+        grid->addWidget(makeLabel(group, field.captionName, field.caption), row, column, 1, 2);
+        grid->addWidget(field.edit, row + 1, column);
         if (field.unit)
-            grid->addWidget(makeLabel(group, field.unitName, field.unit), row, column + 2);
+            grid->addWidget(makeLabel(group, field.unitName, field.unit), row + 1, column + 1);
         ++index;
     }
-    grid->setColumnMinimumWidth(3, 8);
-    const int commentRow = index / 2;
-    grid->addWidget(makeLabel(group, "LabelCaptionComment", "Comment"), commentRow, 0);
-    grid->addWidget(EditComment, commentRow, 1, 1, 6);
+    const int commentRow = (index / kColumns) * 2;
+    grid->addWidget(makeLabel(group, "LabelCaptionComment", "Comment"), commentRow, 0, 1, 2);
+    grid->addWidget(EditComment, commentRow + 1, 0, 1, 2 * kColumns);
     return group;
 }
 
@@ -211,7 +213,7 @@ QGroupBox *TFormMain::buildTimeRangeGroup() {
     QGroupBox *group = makeGroup(nullptr, "GroupBoxTimeRange", "Change of Time  Range for Analysis");
     auto *grid = new QGridLayout(group);
     grid->setHorizontalSpacing(3);
-    grid->setVerticalSpacing(3);
+    grid->setVerticalSpacing(1);
     ButtonRapidDecreaseShortTime = makeStepper(group, "ButtonRapidDecreaseShortTime", "<<");
     ButtonDecreaseShortTime = makeStepper(group, "ButtonDecreaseShortTime", "<");
     ButtonIncreaseShortTime = makeStepper(group, "ButtonIncreaseShortTime", ">");
@@ -250,7 +252,7 @@ QGroupBox *TFormMain::buildReliabilityGroup() {
     QGroupBox *group = makeGroup(nullptr, "GroupBoxReliability", "Change of Reliability");
     auto *grid = new QGridLayout(group);
     grid->setHorizontalSpacing(3);
-    grid->setVerticalSpacing(3);
+    grid->setVerticalSpacing(1);
     ButtonStartRapidDecreaseReliability = makeStepper(group, "ButtonStartRapidDecreaseReliability", "<<");
     ButtonStartDecreaseReliability = makeStepper(group, "ButtonStartDecreaseReliability", "<");
     ButtonStartIncreaseReliability = makeStepper(group, "ButtonStartIncreaseReliability", ">");
@@ -281,7 +283,6 @@ QGroupBox *TFormMain::buildReliabilityGroup() {
     grid->addWidget(ButtonEndRapidIncreaseReliability, 1, 4);
     grid->addWidget(LabelR2, 1, 5);
     auto *change = new QHBoxLayout;
-    change->addWidget(makeLabel(group, "LabelCaptionReliability", "Reliability"));
     change->addWidget(EditReliability);
     change->addWidget(ButtonChangeReliability);
     change->addWidget(makeLabel(group, "LabelHintReliability", "Close to Zero if data are not reliable"));
@@ -294,7 +295,7 @@ QGroupBox *TFormMain::buildReliabilityGroup() {
 QGroupBox *TFormMain::buildSmoothingGroup() {
     QGroupBox *group = makeGroup(nullptr, "GroupBoxSmoothing", "Smoothing");
     auto *grid = new QGridLayout(group);
-    grid->setVerticalSpacing(3);
+    grid->setVerticalSpacing(1);
     EditSmoothness = makeEdit(group, "EditSmoothness", kShortEditWidth);
     ButtonSmoothing = makeButton(group, "ButtonSmoothing", "Calculation");
     ButtonSaveDIS = makeButton(group, "ButtonSaveDIS", "Save interpolation");
@@ -365,20 +366,25 @@ QGroupBox *TFormMain::buildAnalysisGroup(int a) {
         c.analysis = makeButton(peakGroup, "ButtonAnalysis" + np, "Analysis");
         c.density = makeValueLabel(peakGroup, "LabelTrapDensity" + np, 70);
         c.rate = makeValueLabel(peakGroup, "LabelEmissionRate" + np, 70);
-        auto *moves = new QHBoxLayout;
+        // Towards shorter times on the left, towards longer times on the right.
+        auto *moves = new QGridLayout;
         moves->setSpacing(3);
-        moves->addWidget(c.previous);
-        moves->addWidget(c.low);
-        moves->addWidget(c.high);
-        moves->addWidget(c.next);
+        moves->addWidget(c.previous, 0, 0);
+        moves->addWidget(c.next, 0, 1);
+        moves->addWidget(c.low, 1, 0);
+        moves->addWidget(c.high, 1, 1);
+        c.low->setMinimumWidth(0);
+        c.low->setMaximumWidth(QWIDGETSIZE_MAX);
+        c.high->setMinimumWidth(0);
+        c.high->setMaximumWidth(QWIDGETSIZE_MAX);
         grid->addLayout(moves, 0, 0, 1, 3);
         grid->addWidget(c.analysis, 1, 0, 1, 3);
-        grid->addWidget(makeLabel(peakGroup, "LabelCaptionTrapDensity" + np, "Trap sheet density"), 2, 0);
-        grid->addWidget(c.density, 2, 1);
-        grid->addWidget(makeLabel(peakGroup, "LabelUnitTrapDensity" + np, "cm^-2"), 2, 2);
-        grid->addWidget(makeLabel(peakGroup, "LabelCaptionEmissionRate" + np, np == "11" ? "Emssion rate" : "Emission rate"), 3, 0);
-        grid->addWidget(c.rate, 3, 1);
-        grid->addWidget(makeLabel(peakGroup, "LabelUnitEmissionRate" + np, "s^-1"), 3, 2);
+        grid->addWidget(makeLabel(peakGroup, "LabelCaptionTrapDensity" + np, "Trap sheet density"), 2, 0, 1, 3);
+        grid->addWidget(c.density, 3, 0, 1, 2);
+        grid->addWidget(makeLabel(peakGroup, "LabelUnitTrapDensity" + np, "cm^-2"), 3, 2);
+        grid->addWidget(makeLabel(peakGroup, "LabelCaptionEmissionRate" + np, np == "11" ? "Emssion rate" : "Emission rate"), 4, 0, 1, 3);
+        grid->addWidget(c.rate, 5, 0, 1, 2);
+        grid->addWidget(makeLabel(peakGroup, "LabelUnitEmissionRate" + np, "s^-1"), 5, 2);
         peakRow->addWidget(peakGroup);
     }
     layout->addLayout(peakRow);
