@@ -438,6 +438,25 @@ private slots:
         QCOMPARE(answers->openRequests[1].proposal, QString("/a/x.DIS1"));
     }
 
+    // At most 50 characters can be typed, but a longer comment read from a file is shown
+    // whole, so that saving the measurement again keeps it.
+    void longLoadedCommentIsKeptWhole() {
+        const QString comment = "synthetic: traps 1E12 cm^-2 at 1 s^-1 and 2E12 cm^-2 at 0.01 s^-1";
+        const QString path = writeFile("long.DIS0", dis0Text(20, 0, 19, "/x.DIS0").replace("% note on the run", "% " + comment));
+        answers->openAnswers.push_back(path);
+        window->LoadDIS0->trigger();
+        QLineEdit *edit = control<QLineEdit>("EditComment");
+        QCOMPARE(edit->text(), comment);
+        edit->end(false);
+        QTest::keyClicks(edit, "xyz");
+        QCOMPARE(edit->text(), comment);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->text(), comment.chopped(1));
+        edit->clear();
+        QTest::keyClicks(edit, QString(60, 'a'));
+        QCOMPARE(edit->text(), QString(50, 'a'));
+    }
+
     void loadDis1ShowsTheCurve() {
         loadDis0(500, 10, 400);
         const QString sampleShown = text("EditSampleNumber");

@@ -53,7 +53,11 @@ bool TFormMain::OpenDIS0(const QString &path) {
     EditDischargeVoltage->setText(QString::fromStdString(formatGeneral(C.DischargeVoltage)));
     EditChargeVoltage->setText(QString::fromStdString(formatGeneral(C.ChargeVoltage)));
     EditChargeTime->setText(QString::fromStdString(formatGeneral(C.ChargeTime)));
-    EditComment->setText(toQString(C.Comment));
+    setCommentText(toQString(C.Comment));
+    // Long texts show their beginning.
+    for (QLineEdit *edit : {EditDateOfMeasurement, EditNameOfMeasurement, EditDateOfAnalysis, EditNameOfAnalysis,
+                            EditMaterial, EditSampleNumber, EditComment})
+        edit->setCursorPosition(0);
 
     IndexOfStartReliability = C.IndexOfBeginning;
     IndexOfEndReliability = C.IndexOfEnding;

@@ -14,7 +14,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+constexpr int kCommentMaxLength = 50;
 
 void enableAll(const QList<QWidget *> &controls, bool enabled) {
     for (QWidget *control : controls)
@@ -50,6 +54,13 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent) {
         PageControlMain->widget(tab)->layout()->setContentsMargins(4, 4, 4, 4);
     buildCharts();
     connectHandlers();
+    // The limit applies to typing; a longer loaded comment may be shortened, not lengthened,
+    // and once it fits the limit holds again.
+    EditComment->setMaxLength(kCommentMaxLength);
+    connect(EditComment, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (text.size() <= kCommentMaxLength)
+            EditComment->setMaxLength(kCommentMaxLength);
+    });
 
     resize(946, 730);
     move(0, 0);
@@ -205,6 +216,11 @@ void TFormMain::ShowRangeLabels() {
     LabelEnd->setText(QString::fromStdString(formatGeneral(measuredTime(C, C.IndexOfEnding))));
     LabelR1->setText(QString::fromStdString(formatGeneral(measuredTime(C, IndexOfStartReliability))));
     LabelR2->setText(QString::fromStdString(formatGeneral(measuredTime(C, IndexOfEndReliability))));
+}
+
+void TFormMain::setCommentText(const QString &comment) {
+    EditComment->setMaxLength(std::max<int>(kCommentMaxLength, static_cast<int>(comment.size())));
+    EditComment->setText(comment);
 }
 
 void TFormMain::AllClear1Click() {

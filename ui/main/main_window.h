@@ -45,6 +45,9 @@ public:
     void PlotMeasuredPoints(int first, int last);
     // LabelBegin, LabelEnd, LabelR1, LabelR2 from the two ranges.
     void ShowRangeLabels();
+    // Shows a comment in EditComment whole, even one longer than the 50 characters the
+    // user may type there, so that saving does not cut a loaded comment short.
+    void setCommentText(const QString &comment);
 
     // Handlers of the menu.
     void LoadDIS0Click();

@@ -167,7 +167,6 @@ QGroupBox *TFormMain::buildSampleGroup() {
     EditChargeTime = makeEdit(group, "EditChargeTime", kShortEditWidth);
     EditDischargeVoltage = makeEdit(group, "EditDischargeVoltage", kShortEditWidth);
     EditComment = makeEdit(group, "EditComment");
-    EditComment->setMaxLength(50);
 
     struct Field {
         const char *captionName;
