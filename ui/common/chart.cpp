@@ -232,7 +232,7 @@ void Chart::refresh() {
         return;
     refreshPending_ = false;
     fitAxes();
-    replot(QCustomPlot::rpQueuedReplot);
+    replot(QCustomPlot::rpRefreshHint);
 }
 
 void Chart::refreshNow() {
