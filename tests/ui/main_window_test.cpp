@@ -148,7 +148,7 @@ private:
     // cm^-2 at grid index k and is 0 everywhere else.
     void setCurveWithPeak(double peak, int k) {
         const int m = 3001;
-        const double baseline = 1e-13;
+        const double baseline = 0.0;  // keeps all digits of the tiny currents of small peaks
         C.Area = 1.0;
         C.NumberOfInterpolatedData = m;
         C.InterpolatedTime.resize(m);

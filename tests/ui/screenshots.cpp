@@ -74,6 +74,7 @@ int main(int argc, char *argv[]) {
     }
     window.OpenDIS0(measurement);
     QTest::mouseClick(window.ButtonSmoothing, Qt::LeftButton);
+    // Saving the interpolation unlocks the first analysis; the pictures need no files.
     window.ButtonCalculationKEST1->setEnabled(true);
     QTest::mouseClick(window.ButtonCalculationKEST1, Qt::LeftButton);
     for (const QString &error : answers->errors)

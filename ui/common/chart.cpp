@@ -74,7 +74,8 @@ void setAxis(QCPAxis *axis, const QString &title, AxisScale scale, AxisLabels la
     }
 }
 
-// Widens a fitted range a little so that markers at its ends are not cut in half.
+// Widens a fitted range a little so that markers at its ends, such as a peak marker on
+// the largest value, are not cut off.
 void addMargin(QCPAxis *axis) {
     const QCPRange range = axis->range();
     if (axis->scaleType() == QCPAxis::stLogarithmic) {
@@ -83,7 +84,7 @@ void addMargin(QCPAxis *axis) {
             axis->setRange(range.lower / factor, range.upper * factor);
         }
     } else if (range.upper > range.lower) {
-        const double margin = (range.upper - range.lower) * 0.03;
+        const double margin = (range.upper - range.lower) * 0.05;
         axis->setRange(range.lower - margin, range.upper + margin);
     }
 }
