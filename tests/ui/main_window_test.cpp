@@ -457,6 +457,22 @@ private slots:
         QCOMPARE(edit->text(), QString(50, 'a'));
     }
 
+    // A path given at start-up loads as through "Load *.DIS0", and the open dialog then
+    // proposes it.
+    void openDis0AsFromTheCommandLine() {
+        const QString path = writeFile("start.DIS0", dis0Text(30, 0, 29, "/x.DIS0"));
+        QVERIFY(window->OpenDIS0(path));
+        QCOMPARE(text("LabelFilenameDIS0"), path);
+        QCOMPARE(series("ChartDischarge", "Series1").count(), 30);
+        QVERIFY(window->LoadDIS1->isEnabled());
+        window->LoadDIS0->trigger();
+        QCOMPARE(answers->openRequests.back().proposal, path);
+
+        QVERIFY(!window->OpenDIS0(folder->filePath("missing.DIS0")));
+        QCOMPARE(answers->errors.size(), 1);
+        QCOMPARE(text("LabelFilenameDIS0"), path);
+    }
+
     void loadDis1ShowsTheCurve() {
         loadDis0(500, 10, 400);
         const QString sampleShown = text("EditSampleNumber");
