@@ -41,6 +41,9 @@ int main(int argc, char *argv[]) {
     // (TAboutBox), the import window (TFormChangeFile), the editor (TFormEdit) and the web
     // help (TFormHTMLHowToUse). They stay hidden until the main window calls them.
 
+    // Closing the main window in any way ends the program, even with the editor or the
+    // web help still open; nothing is saved.
+    QObject::connect(&formMain, &TFormMain::closed, &application, &QCoreApplication::quit, Qt::QueuedConnection);
     formMain.show();
 
     const QStringList arguments = QCoreApplication::arguments();

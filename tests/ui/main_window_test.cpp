@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -862,8 +863,10 @@ private slots:
     void exitClosesTheWindow() {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QSignalSpy closed(window.get(), &TFormMain::closed);
         window->Exit1->trigger();
         QVERIFY(!window->isVisible());
+        QCOMPARE(closed.count(), 1);
     }
 };
 

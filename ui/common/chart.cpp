@@ -127,6 +127,8 @@ QString ChartSeries::name() const { return graph_ ? graph_->name() : QString(); 
 
 Chart::Chart(QWidget *parent) : QCustomPlot(parent) {
     setLocale(QLocale::c());
+    // The user may drag and zoom; the next change of the data fits the axes again.
+    setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     setNoAntialiasingOnDrag(true);
     legend->setVisible(false);
     // Only the bottom and left axes carry titles and ticks; the top and right ones close the frame.

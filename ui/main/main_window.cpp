@@ -6,6 +6,7 @@
 #include "ui/main/measured_points.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLayout>
 #include <QLabel>
@@ -231,3 +232,9 @@ void TFormMain::AllClear1Click() {
 }
 
 void TFormMain::Exit1Click() { close(); }
+
+void TFormMain::closeEvent(QCloseEvent *event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit closed();
+}

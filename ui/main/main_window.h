@@ -13,6 +13,7 @@
 #include <cstdint>
 
 class QAction;
+class QCloseEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -228,6 +229,13 @@ public:
     Chart *ChartEmissionRate = nullptr;
     Chart *ChartDensity = nullptr;
     ChartSeries Series16, Series17;
+
+signals:
+    // The window was closed; the program ends then, whatever side windows are still open.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Construction, in main_window_layout.cpp.
