@@ -5,6 +5,7 @@
 #include "ui/common/error_guard.h"
 
 #include <QFile>
+#include <QFontDatabase>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -32,6 +33,8 @@ TFormEdit::TFormEdit(QWidget *parent) : QMainWindow(parent) {
     RichEditEditor = new QPlainTextEdit(this);
     RichEditEditor->setObjectName(QStringLiteral("RichEditEditor"));
     RichEditEditor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Data files are columns of numbers: a fixed-pitch font keeps them aligned.
+    RichEditEditor->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     RichEditEditor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEditEditor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setCentralWidget(RichEditEditor);

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QFontDatabase>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -80,6 +81,8 @@ TFormChangeFile::TFormChangeFile(QWidget *parent) : QDialog(parent), FilenameOri
 
     RichEditConvert = named(new QPlainTextEdit(this), "RichEditConvert");
     RichEditConvert->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Data files are columns of numbers: a fixed-pitch font keeps them aligned.
+    RichEditConvert->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     RichEditConvert->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEditConvert->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEditConvert->setContextMenuPolicy(Qt::CustomContextMenu);
