@@ -23,7 +23,6 @@
 #include <QWebEngineView>
 
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -189,9 +188,7 @@ private slots:
 };
 
 int main(int argc, char **argv) {
-    // Chromium refuses to run as root with its sandbox on.
-    if (::geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    prepareWebEngine();
     QApplication app(argc, argv);
     HelpWindowTest test;
     return QTest::qExec(&test, argc, argv);

@@ -23,7 +23,10 @@ QAction *menuItem(QMenu *menu, const char *name, const QString &caption) {
 
 }  // namespace
 
+TFormEdit *FormEdit = nullptr;
+
 TFormEdit::TFormEdit(QWidget *parent) : QMainWindow(parent) {
+    FormEdit = this;
     setObjectName(QStringLiteral("FormEdit"));
     setWindowTitle(kCaption);
     // The editor lives beside the main window; closing the main window ends the program.
@@ -53,6 +56,11 @@ TFormEdit::TFormEdit(QWidget *parent) : QMainWindow(parent) {
     onTriggered(menuItem(edit, "CopyEditor", QStringLiteral("Copy")), this, &TFormEdit::CopyEditorClick);
     onTriggered(menuItem(edit, "DeleteEditor", QStringLiteral("Delete")), this, &TFormEdit::DeleteEditorClick);
     onTriggered(menuItem(edit, "PasteEditor", QStringLiteral("Paste")), this, &TFormEdit::PasteEditorClick);
+}
+
+TFormEdit::~TFormEdit() {
+    if (FormEdit == this)
+        FormEdit = nullptr;
 }
 
 void TFormEdit::clearAndShow() {

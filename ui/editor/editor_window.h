@@ -23,6 +23,7 @@ class TFormEdit : public QMainWindow {
 
 public:
     explicit TFormEdit(QWidget *parent = nullptr);
+    ~TFormEdit() override;
 
     // Path of the file last opened or saved here, also the caption; empty at first.
     QString FilenameEditor;
@@ -54,3 +55,6 @@ private:
     EightBitText fileText_;  // code page and line ends of the file being edited
     QPrinter printer_;
 };
+
+// The program's editor window while it exists; the main window opens it through this.
+extern TFormEdit *FormEdit;

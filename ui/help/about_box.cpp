@@ -20,7 +20,10 @@ QLabel *label(QWidget *parent, const char *name, const QString &text) {
 
 }  // namespace
 
+TAboutBox *AboutBox = nullptr;
+
 TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent) {
+    AboutBox = this;
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("バージョン情報"));
 
@@ -63,6 +66,11 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent) {
     window->addWidget(Panel1);
     window->addWidget(OKButton, 0, Qt::AlignHCenter);
     window->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TAboutBox::~TAboutBox() {
+    if (AboutBox == this)
+        AboutBox = nullptr;
 }
 
 int TAboutBox::showModally() { return exec(); }

@@ -13,6 +13,7 @@ class TAboutBox : public QDialog {
 
 public:
     explicit TAboutBox(QWidget *parent = nullptr);
+    ~TAboutBox() override;
 
     // "Version Information" of the main window.
     int showModally();
@@ -28,3 +29,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
 };
+
+// The program's version dialog while it exists; the main window opens it through this.
+extern TAboutBox *AboutBox;

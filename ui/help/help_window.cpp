@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
+#include <unistd.h>
+
 namespace {
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption) {
@@ -19,7 +21,15 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption) {
 
 }  // namespace
 
+TFormHTMLHowToUse *FormHTMLHowToUse = nullptr;
+
+void prepareWebEngine() {
+    if (::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
 TFormHTMLHowToUse::TFormHTMLHowToUse(QWidget *parent) : QWidget(parent) {
+    FormHTMLHowToUse = this;
     initHelpResources();
     setObjectName(QStringLiteral("FormHTMLHowToUse"));
     setWindowTitle(QStringLiteral("How To Use This Application via Web"));
@@ -53,6 +63,11 @@ TFormHTMLHowToUse::TFormHTMLHowToUse(QWidget *parent) : QWidget(parent) {
     onClick(ButtonBack, this, &TFormHTMLHowToUse::ButtonBackClick);
     onClick(ButtonForward, this, &TFormHTMLHowToUse::ButtonForwardClick);
     onClick(ButtonQXLab, this, &TFormHTMLHowToUse::ButtonQXLabClick);
+}
+
+TFormHTMLHowToUse::~TFormHTMLHowToUse() {
+    if (FormHTMLHowToUse == this)
+        FormHTMLHowToUse = nullptr;
 }
 
 void TFormHTMLHowToUse::showAndRaise() {

@@ -16,6 +16,7 @@ class TFormHTMLHowToUse : public QWidget {
 
 public:
     explicit TFormHTMLHowToUse(QWidget *parent = nullptr);
+    ~TFormHTMLHowToUse() override;
 
     // "How to use this application (Web)" of the main window: shows the window, or brings
     // it to the front, with whatever page it last showed.
@@ -45,3 +46,10 @@ private:
     QVBoxLayout *layout_;
     QWidget *emptyArea_;  // stands where the web view will be
 };
+
+// The program's help window while it exists; the main window opens it through this.
+extern TFormHTMLHowToUse *FormHTMLHowToUse;
+
+// For main(), before the application object exists. Chromium will not start as root with
+// its sandbox on: the sandbox is turned off then, and only then.
+void prepareWebEngine();

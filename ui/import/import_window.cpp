@@ -39,7 +39,10 @@ QComboBox *columnBox(QWidget *parent, const char *name, const QString &prompt) {
 
 }  // namespace
 
+TFormChangeFile *FormChangeFile = nullptr;
+
 TFormChangeFile::TFormChangeFile(QWidget *parent) : QDialog(parent), FilenameOriginal(::FilenameOriginal) {
+    FormChangeFile = this;
     setObjectName(QStringLiteral("FormChangeFile"));
     setWindowTitle(QStringLiteral("Change the flie of the measurement data into the file for analysis"));
     resize(820, 560);
@@ -111,6 +114,11 @@ TFormChangeFile::TFormChangeFile(QWidget *parent) : QDialog(parent), FilenameOri
     onTriggered(copyPopUp, this, &TFormChangeFile::CopyConvertPopUpMenuClick);
     onTriggered(cutPopUp, this, &TFormChangeFile::DeleteConvertPopUpMenuClick);
     onTriggered(pastePopUp, this, &TFormChangeFile::PasteConvertPopUpMenuClick);
+}
+
+TFormChangeFile::~TFormChangeFile() {
+    if (FormChangeFile == this)
+        FormChangeFile = nullptr;
 }
 
 void TFormChangeFile::clearText() { RichEditConvert->clear(); }

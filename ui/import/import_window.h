@@ -24,6 +24,7 @@ class TFormChangeFile : public QDialog {
 
 public:
     explicit TFormChangeFile(QWidget *parent = nullptr);
+    ~TFormChangeFile() override;
 
     // The program-wide path of the raw measurement file: opening a file here sets it, the
     // *.DIS0 and *.DIS1 readers set it from their header, every writer prints it.
@@ -69,3 +70,6 @@ private:
 
     EightBitText fileText_;  // how the text of the last opened file maps back to bytes
 };
+
+// The program's import window while it exists; the main window opens it through this.
+extern TFormChangeFile *FormChangeFile;
