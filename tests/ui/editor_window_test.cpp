@@ -190,6 +190,15 @@ private slots:
         // Latin-1 characters go in as one byte each, anything else as UTF-8.
         QCOMPARE(contentOf(file), QByteArray("% 2 \xb5s \xe9\r\n") + shiftJis);
 
+        // A line broken with Shift+Return is an ordinary line end in the file.
+        window->clearAndShow();
+        window->RichEditEditor->setFocus();
+        QTest::keyClicks(window->RichEditEditor, QStringLiteral("a"));
+        QTest::keyClick(window->RichEditEditor, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(window->RichEditEditor, QStringLiteral("b"));
+        trigger("SaveEditor");
+        QCOMPARE(contentOf(file), QByteArray("a\r\nb"));
+
         window->clearAndShow();
         window->RichEditEditor->setPlainText(QStringLiteral("日本"));
         trigger("SaveEditor");

@@ -86,5 +86,7 @@ QByteArray EightBitText::encode(const QString &text) const {
 QString heldText(const QPlainTextEdit &edit) {
     QString text = edit.document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    // Shift+Return breaks a line inside a paragraph; in a file it is a line end like any other.
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return text;
 }
