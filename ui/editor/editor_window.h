@@ -53,7 +53,7 @@ private:
     bool writeTo(const QString &path);
 
     EightBitText fileText_;  // code page and line ends of the file being edited
-    QPrinter printer_;
+    QPrinter printer_{QPrinter::HighResolution};
 };
 
 // The program's editor window while it exists; the main window opens it through this.

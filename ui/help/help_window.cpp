@@ -95,7 +95,7 @@ void TFormHTMLHowToUse::navigate(const QUrl &address) {
     if (!CppWebBrowser) {
         CppWebBrowser = new QWebEngineView(this);
         CppWebBrowser->setObjectName(QStringLiteral("CppWebBrowser"));
-        layout_->replaceWidget(emptyArea_, CppWebBrowser);
+        delete layout_->replaceWidget(emptyArea_, CppWebBrowser);
         delete emptyArea_;
         emptyArea_ = nullptr;
     }
