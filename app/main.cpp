@@ -3,6 +3,11 @@
 // event loop runs until it closes. A measured-data file named on the command line (as a
 // file manager passes it) is loaded at start-up as "Load *.DIS0" would load it.
 #include "ui/common/error_guard.h"
+#include "ui/editor/editor_window.h"
+#include "ui/help/about_box.h"
+#include "ui/help/help_window.h"
+#include "ui/help/program_icon.h"
+#include "ui/import/import_window.h"
 #include "ui/main/main_window.h"
 
 #include <QFileInfo>
@@ -34,12 +39,19 @@ int main(int argc, char *argv[]) {
         return 1;
     }
 
+    prepareWebEngine();
     GuardedApplication application(argc, argv);
     TFormMain formMain;
 
     // Side windows, created after the main window in this order: the version dialog
     // (TAboutBox), the import window (TFormChangeFile), the editor (TFormEdit) and the web
-    // help (TFormHTMLHowToUse). They stay hidden until the main window calls them.
+    // help (TFormHTMLHowToUse). They stay hidden until the main window calls them. The two
+    // modal ones open over the main window; the editor and the help stand on their own.
+    QApplication::setWindowIcon(programIcon());
+    TAboutBox aboutBox(&formMain);
+    TFormChangeFile importWindow(&formMain);
+    TFormEdit editor;
+    TFormHTMLHowToUse help;
 
     // Closing the main window in any way ends the program, even with the editor or the
     // web help still open; nothing is saved.

@@ -1,6 +1,7 @@
 // The text viewer and editor, driven through its menu items with scripted dialogs.
 #include "fake_dialogs.h"
 #include "ui/editor/editor_window.h"
+#include "ui/main/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -205,13 +206,14 @@ private slots:
         QCOMPARE(contentOf(file), QByteArray("\xe6\x97\xa5\xe6\x9c\xac"));
     }
 
-    void editorCommandEmptiesTheTextAndKeepsTheFile() {
+    void editorOfTheMainWindowEmptiesTheTextAndKeepsTheFile() {
         const QString file = writeFile("a.KEST1", "old\r\ntext\r\n");
         openFile(file);
         window->close();
         QVERIFY(!window->isVisible());
 
-        window->clearAndShow();
+        TFormMain main;
+        main.Editor1->trigger();
         QVERIFY(window->isVisible());
         QVERIFY(window->RichEditEditor->toPlainText().isEmpty());
         QCOMPARE(window->FilenameEditor, file);

@@ -6,6 +6,7 @@
 #include "ui/help/help_pages.h"
 #include "ui/help/help_window.h"
 #include "ui/help/program_icon.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -17,6 +18,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestInterceptor>
@@ -158,9 +160,23 @@ private slots:
             QVERIFY2(address.host().endsWith(QLatin1String("example.org")), qPrintable(address.toString()));
     }
 
-    void versionDialogShowsTheVersionOfStartUp() {
-        TAboutBox box;
+    void versionInformationShowsTheVersionOfStartUp() {
+        C.Version = "left over";
+        TFormMain main;
+        TAboutBox box(&main);
         C.Version = "changed later";
+        QString shown;
+        QTimer::singleShot(0, &box, [&] {
+            shown = box.LabelVersionInformation->text();
+            QTest::mouseClick(box.OKButton, Qt::LeftButton);
+            if (box.isVisible())
+                box.reject();
+        });
+        main.About1->trigger();
+        QCOMPARE(shown, QStringLiteral("Version 1.00 (2007/1/23)"));
+        QVERIFY(!box.isVisible());
+        QCOMPARE(box.result(), int(QDialog::Accepted));
+
         QCOMPARE(box.windowTitle(), QStringLiteral("バージョン情報"));
         QCOMPARE(box.LabelVersionInformation->text(), QStringLiteral("Version 1.00 (2007/1/23)"));
         QCOMPARE(box.ProductName->text(), QStringLiteral("Analysis for KEST"));
@@ -171,13 +187,15 @@ private slots:
         QCOMPARE(box.ProgramIcon->size(), QSize(32, 32));
         QVERIFY(box.OKButton->isDefault());
         QCOMPARE(box.layout()->sizeConstraint(), QLayout::SetFixedSize);
-
-        box.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&box));
-        QTest::mouseClick(box.OKButton, Qt::LeftButton);
-        QVERIFY(!box.isVisible());
-        QCOMPARE(box.result(), int(QDialog::Accepted));
         C.Version = kVersionText;
+    }
+
+    void helpOfTheMainWindowShowsTheWindowWithoutLoading() {
+        TFormMain main;
+        main.HTMLHowToUse->trigger();
+        QVERIFY(window->isVisible());
+        QVERIFY(!window->CppWebBrowser);
+        QVERIFY(interceptor.requested.isEmpty());
     }
 
     void programIconComesInEverySize() {

@@ -2,6 +2,7 @@
 #include "engine/analysis.h"
 #include "fake_dialogs.h"
 #include "ui/import/import_window.h"
+#include "ui/main/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
+#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -265,6 +267,79 @@ private slots:
         QCOMPARE(window->result(), int(QDialog::Rejected));
         QVERIFY(!window->Converted);
         QCOMPARE(C.NumberOfData, 0);
+    }
+
+    void importFromTheMainWindowShowsTheMeasurement() {
+        TFormMain main;
+        main.show();
+        QVERIFY(main.OpenDIS0(QStringLiteral(KEST_EXAMPLES "/two-trap.DIS0")));
+        main.ButtonCalculationKEST1->setEnabled(true);
+        main.ButtonPositiveEref->setEnabled(true);
+        main.Series14.add(0.01, 1.0);
+        const QString raw = writeFile("raw.csv", "time,current\r\n0.001,2.5e-9\r\n0.002,1.9e-9\r\n0.003,1.2e-9\r\n");
+        fake->openAnswers = {raw};
+
+        QTimer::singleShot(0, window.get(), [&] {
+            QTest::mouseClick(window->ButtonLoadConvert, Qt::LeftButton);
+            select(0, 13);
+            trigger("DeleteConvert");
+            chooseColumns(1, 2);
+            pressOk();
+            if (window->isVisible())
+                window->reject();
+        });
+        QTest::mouseClick(main.ButtonDataConvert, Qt::LeftButton);
+
+        QVERIFY(fake->errors.isEmpty());
+        QCOMPARE(C.NumberOfData, 3);
+        QCOMPARE(main.LabelFilenameOriginal->text(), raw);
+        QVERIFY(main.LabelFilenameDIS0->text().isEmpty());
+        QCOMPARE(main.Series1.count(), 3);
+        QCOMPARE(main.Series14.count(), 0);
+        QCOMPARE(main.IndexOfStartReliability, 0);
+        QCOMPARE(main.IndexOfEndReliability, 2);
+        const QStringList labels{main.LabelBegin->text(), main.LabelEnd->text(), main.LabelR1->text(), main.LabelR2->text()};
+        QCOMPARE(labels, (QStringList{"0.001", "0.003", "0.001", "0.003"}));
+        QVERIFY(main.ButtonSmoothing->isEnabled());
+        QVERIFY(main.ButtonRapidIncreaseShortTime->isEnabled());
+        QVERIFY(!main.ButtonCalculationKEST1->isEnabled());
+        QVERIFY(main.ButtonPositiveEref->isEnabled());
+        QVERIFY(main.LoadDIS1->isEnabled());
+    }
+
+    void leavingTheImportLeavesTheMainWindowCleared() {
+        TFormMain main;
+        main.show();
+        QVERIFY(main.OpenDIS0(QStringLiteral(KEST_EXAMPLES "/two-trap.DIS0")));
+        window->RichEditConvert->setPlainText(QStringLiteral("text of the last import"));
+        window->Converted = true;
+        QString textWhenShown;
+        bool openAfterError = false;
+
+        QTimer::singleShot(0, window.get(), [&] {
+            textWhenShown = window->RichEditConvert->toPlainText();
+            // Too little data: one error, and the window stays for the user to fix the text.
+            window->RichEditConvert->setPlainText(QStringLiteral("0.001 2.5e-9\n"));
+            chooseColumns(1, 2);
+            pressOk();
+            openAfterError = window->isVisible();
+            trigger("ExitConvert");
+            if (window->isVisible())
+                window->reject();
+        });
+        QTest::mouseClick(main.ButtonDataConvert, Qt::LeftButton);
+
+        QVERIFY(textWhenShown.isEmpty());
+        QCOMPARE(fake->errors.size(), 1);
+        QVERIFY(openAfterError);
+        QVERIFY(!window->Converted);
+        QCOMPARE(C.NumberOfData, 0);
+        QCOMPARE(main.Series1.count(), 0);
+        for (QLabel *label : {main.LabelFilenameOriginal, main.LabelFilenameDIS0, main.LabelBegin, main.LabelR1})
+            QVERIFY2(label->text().isEmpty(), qPrintable(label->objectName()));
+        QVERIFY(main.ButtonDataConvert->isEnabled());
+        QVERIFY(!main.ButtonSmoothing->isEnabled());
+        QVERIFY(!main.ButtonRapidIncreaseShortTime->isEnabled());
     }
 
     void clearTextEmptiesTheTextArea() {
