@@ -59,22 +59,7 @@ Status Analysis::ReadDIS0Text(std::string_view text) {
         r.Time.clear();
         r.Current.clear();
         r.Reliability.clear();
-        TokenReader tokens(lines.restFrom(in.nextLine()), in.nextLine() + 1);
-        for (int i = 0; i < r.NumberOfData; ++i) {
-            for (Sequence *target : {&r.Time, &r.Current, &r.Reliability}) {
-                std::string_view token;
-                if (!tokens.next(token))
-                    return Status::failure("the file ends after " + formatInteger(i) + " of its " +
-                                               formatInteger(r.NumberOfData) + " data points",
-                                           path);
-                double value = 0.0;
-                if (!parseDataToken(token, value))
-                    return Status::failure("line " + std::to_string(tokens.lineNumber()) + ": '" +
-                                               std::string(token) + "' is not a valid floating point value",
-                                           path);
-                target->push_back(value);
-            }
-        }
+        readDataRows(lines, in.nextLine(), r.NumberOfData, {&r.Time, &r.Current, &r.Reliability}, "data points");
     } catch (const ConvertError &e) {
         return Status::failure(e.what(), path);
     }

@@ -67,22 +67,7 @@ Status Analysis::ReadDIS1Text(std::string_view text) {
                                    path);
         in.skip();
 
-        TokenReader tokens(lines.restFrom(in.nextLine()), in.nextLine() + 1);
-        for (int i = 0; i < count; ++i) {
-            for (std::vector<double> *target : {&times, &currents}) {
-                std::string_view token;
-                if (!tokens.next(token))
-                    return Status::failure("the file ends after " + formatInteger(i) + " of its " +
-                                               formatInteger(count) + " interpolated points",
-                                           path);
-                double value = 0.0;
-                if (!parseDataToken(token, value))
-                    return Status::failure("line " + std::to_string(tokens.lineNumber()) + ": '" +
-                                               std::string(token) + "' is not a valid floating point value",
-                                           path);
-                target->push_back(value);
-            }
-        }
+        readDataRows(lines, in.nextLine(), count, {&times, &currents}, "interpolated points");
         header.NumberOfInterpolatedData = count;
     } catch (const ConvertError &e) {
         return Status::failure(e.what(), path);

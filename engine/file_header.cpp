@@ -89,6 +89,24 @@ void readCountLines(HeaderReader &in, Analysis &r) {
     r.IndexOfEnding = in.integer(24);
 }
 
+void readDataRows(const TextLines &lines, std::size_t firstLine, int count, std::initializer_list<std::vector<double> *> columns,
+                  std::string_view rowNoun) {
+    TokenReader tokens(lines.restFrom(firstLine), firstLine + 1);
+    for (int i = 0; i < count; ++i) {
+        for (std::vector<double> *column : columns) {
+            std::string_view token;
+            if (!tokens.next(token))
+                throw ConvertError("the file ends after " + formatInteger(i) + " of its " + formatInteger(count) + " " +
+                                   std::string(rowNoun));
+            double value = 0.0;
+            if (!parseDataToken(token, value))
+                throw ConvertError("line " + std::to_string(tokens.lineNumber()) + ": '" + std::string(token) +
+                                   "' is not a valid floating point value");
+            column->push_back(value);
+        }
+    }
+}
+
 std::string rangeProblem(const Analysis &r) {
     if (r.NumberOfData < 0)
         return "the number of data is negative (" + formatInteger(r.NumberOfData) + ")";

@@ -1,8 +1,10 @@
 // The block of "%" lines that every data file begins with, written and read in one place.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class Analysis;
 class TextLines;
@@ -42,6 +44,12 @@ private:
 void readSampleLines(HeaderReader &reader, Analysis &record);
 // Lines 17..19 of the measured-data header into the record.
 void readCountLines(HeaderReader &reader, Analysis &record);
+
+// Reads `count` rows of blank-separated values after the header, one value per column in
+// turn, into the columns. Throws ConvertError when the text ends early ("the file ends
+// after i of its count <rows>") or a value is not a number (with its line number).
+void readDataRows(const TextLines &lines, std::size_t firstLine, int count, std::initializer_list<std::vector<double> *> columns,
+                  std::string_view rowNoun);
 
 // The analysed range must lie inside the data: 0 <= beginning < ending <= count - 1.
 // Returns an empty string when it does, otherwise what is wrong.

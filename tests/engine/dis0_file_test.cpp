@@ -9,24 +9,7 @@ constexpr const char *kStoredPath = "/lab/dis/run7.DIS0";
 
 // The record that tests/data/golden.DIS0 holds.
 Analysis goldenRecord() {
-    Analysis r;
-    r.Clear();
-    r.NameOfMeasurement = "K. Sato";
-    r.DateOfMeasurement = "2006/11/16";
-    r.NameOfAnalysis = "T. Mori";
-    r.DateOfAnalysis = "2007/01/28";
-    r.SampleNumber = "RT1";
-    r.Material = "pentacene";
-    r.Temperature = 293.15;
-    r.Area = 0.785;
-    r.SampleThickness = 45.5;
-    r.ChargeVoltage = 5;
-    r.ChargeTime = 1800;
-    r.DischargeVoltage = -0.5;
-    r.Comment = "note: a, b  c";
-    r.NumberOfData = 4;
-    r.IndexOfBeginning = 1;
-    r.IndexOfEnding = 3;
+    Analysis r = goldenSample();
     r.Time = {0.001, 0.002, 0.003, 1000};
     r.Current = {1.234567891e-12, 2.5e-9, 1.9e-9, 3e-15};
     r.Reliability = {1, 0.5, 0, 1};

@@ -11,24 +11,7 @@ protected:
 
     // A record as the golden *.DIS1 describes it.
     static Analysis record() {
-        Analysis r;
-        r.Clear();
-        r.NameOfMeasurement = "K. Sato";
-        r.DateOfMeasurement = "2006/11/16";
-        r.NameOfAnalysis = "T. Mori";
-        r.DateOfAnalysis = "2007/01/28";
-        r.SampleNumber = "RT1";
-        r.Material = "pentacene";
-        r.Temperature = 293.15;
-        r.Area = 0.785;
-        r.SampleThickness = 45.5;
-        r.ChargeVoltage = 5;
-        r.ChargeTime = 1800;
-        r.DischargeVoltage = -0.5;
-        r.Comment = "note: a, b  c";
-        r.NumberOfData = 4;
-        r.IndexOfBeginning = 1;
-        r.IndexOfEnding = 3;
+        Analysis r = goldenSample();
         r.FilenameDIS0 = "/lab/dis/run7.DIS0";
         r.NumberOfInterpolatedData = 3;
         r.InterpolatedTime.resize(3);

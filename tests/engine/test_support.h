@@ -1,6 +1,8 @@
 // Small helpers shared by the engine tests: a private temporary folder and whole-file I/O.
 #pragma once
 
+#include "engine/analysis.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -49,3 +51,27 @@ inline std::string replaceAll(std::string text, const std::string &from, const s
 }
 
 inline std::string testData(const std::string &name) { return std::string(KEST_TEST_DATA) + "/" + name; }
+
+// The sample information, counts and range of the golden files in tests/data, on a
+// cleared record.
+inline Analysis goldenSample() {
+    Analysis r;
+    r.Clear();
+    r.NameOfMeasurement = "K. Sato";
+    r.DateOfMeasurement = "2006/11/16";
+    r.NameOfAnalysis = "T. Mori";
+    r.DateOfAnalysis = "2007/01/28";
+    r.SampleNumber = "RT1";
+    r.Material = "pentacene";
+    r.Temperature = 293.15;
+    r.Area = 0.785;
+    r.SampleThickness = 45.5;
+    r.ChargeVoltage = 5;
+    r.ChargeTime = 1800;
+    r.DischargeVoltage = -0.5;
+    r.Comment = "note: a, b  c";
+    r.NumberOfData = 4;
+    r.IndexOfBeginning = 1;
+    r.IndexOfEnding = 3;
+    return r;
+}
