@@ -11,6 +11,7 @@
 #include <QLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -73,10 +74,13 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent) {
     C.Version = kVersionText;
 }
 
+TFormMain::~TFormMain() { stopSweep(); }
+
 void TFormMain::connectHandlers() {
     onTriggered(LoadDIS0, this, &TFormMain::LoadDIS0Click);
     onTriggered(LoadDIS1, this, &TFormMain::LoadDIS1Click);
     onTriggered(AllClear1, this, &TFormMain::AllClear1Click);
+    onTriggered(Print1, this, &TFormMain::Print1Click);
     onTriggered(Exit1, this, &TFormMain::Exit1Click);
     onTriggered(Editor1, this, &TFormMain::Editor1Click);
     onTriggered(About1, this, &TFormMain::About1Click);
@@ -110,6 +114,40 @@ void TFormMain::connectHandlers() {
     onClick(ButtonErefHigh2, this, &TFormMain::ButtonErefHigh2Click);
     onClick(ButtonCalculationKEST1, this, &TFormMain::ButtonCalculationKEST1Click);
     onClick(ButtonCalculationKEST2, this, &TFormMain::ButtonCalculationKEST2Click);
+
+    onClick(ButtonPreviousPeak11, this, &TFormMain::ButtonPreviousPeak11Click);
+    onClick(ButtonPreviousPeak12, this, &TFormMain::ButtonPreviousPeak12Click);
+    onClick(ButtonPreviousPeak21, this, &TFormMain::ButtonPreviousPeak21Click);
+    onClick(ButtonPreviousPeak22, this, &TFormMain::ButtonPreviousPeak22Click);
+    onClick(ButtonPeakLow11, this, &TFormMain::ButtonPeakLow11Click);
+    onClick(ButtonPeakLow12, this, &TFormMain::ButtonPeakLow12Click);
+    onClick(ButtonPeakLow21, this, &TFormMain::ButtonPeakLow21Click);
+    onClick(ButtonPeakLow22, this, &TFormMain::ButtonPeakLow22Click);
+    onClick(ButtonPeakHigh11, this, &TFormMain::ButtonPeakHigh11Click);
+    onClick(ButtonPeakHigh12, this, &TFormMain::ButtonPeakHigh12Click);
+    onClick(ButtonPeakHigh21, this, &TFormMain::ButtonPeakHigh21Click);
+    onClick(ButtonPeakHigh22, this, &TFormMain::ButtonPeakHigh22Click);
+    onClick(ButtonNextPeak11, this, &TFormMain::ButtonNextPeak11Click);
+    onClick(ButtonNextPeak12, this, &TFormMain::ButtonNextPeak12Click);
+    onClick(ButtonNextPeak21, this, &TFormMain::ButtonNextPeak21Click);
+    onClick(ButtonNextPeak22, this, &TFormMain::ButtonNextPeak22Click);
+    onClick(ButtonAnalysis11, this, &TFormMain::ButtonAnalysis11Click);
+    onClick(ButtonAnalysis12, this, &TFormMain::ButtonAnalysis12Click);
+    onClick(ButtonAnalysis21, this, &TFormMain::ButtonAnalysis21Click);
+    onClick(ButtonAnalysis22, this, &TFormMain::ButtonAnalysis22Click);
+
+    onClick(ButtonPositiveEref, this, &TFormMain::ButtonPositiveErefClick);
+    onClick(ButtonNegativeEref, this, &TFormMain::ButtonNegativeErefClick);
+    onClick(ButtonEref, this, &TFormMain::ButtonErefClick);
+
+    onClick(ButtonSaveDIS, this, &TFormMain::ButtonSaveDISClick);
+    onClick(ButtonSaveKESTResult1, this, &TFormMain::ButtonSaveKESTResult1Click);
+    onClick(ButtonSaveKESTResult2, this, &TFormMain::ButtonSaveKESTResult2Click);
+    onClick(ButtonSavePositiveEref, this, &TFormMain::ButtonSavePositiveErefClick);
+    onClick(ButtonSaveNegativeEref, this, &TFormMain::ButtonSaveNegativeErefClick);
+    onClick(ButtonSaveEref, this, &TFormMain::ButtonSaveErefClick);
+    connect(EditSampleNumber, &QLineEdit::textChanged, this,
+            [this] { guarded(this, [this] { EditSampleNumberChange(); }); });
 }
 
 QList<QWidget *> TFormMain::erefButtons(int a) const {

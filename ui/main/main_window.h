@@ -11,13 +11,19 @@
 #include <QString>
 
 #include <cstdint>
+#include <exception>
+#include <memory>
+#include <string>
 
+class Analysis;
+struct Status;
 class QAction;
 class QCloseEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QTabWidget;
 class QWidget;
@@ -26,6 +32,8 @@ class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit TFormMain(QWidget *parent = nullptr);
+    // Waits for a running sweep, which it asks to stop first.
+    ~TFormMain() override;
 
     // Loads a measured-data file as "Load *.DIS0" does once the open dialog returned the
     // path; also used for a file named on the command line. A failure changes neither the
@@ -54,6 +62,7 @@ public:
     void LoadDIS0Click();
     void LoadDIS1Click();
     void AllClear1Click();
+    void Print1Click();
     void Exit1Click();
 
     // Handlers of the side windows (version dialog, import, editor, web help).
@@ -91,6 +100,47 @@ public:
     void ButtonErefHigh2Click();
     void ButtonCalculationKEST1Click();
     void ButtonCalculationKEST2Click();
+
+    // The peak buttons of the signal tab: analysis, then peak slot, in the names.
+    void ButtonPreviousPeak11Click();
+    void ButtonPreviousPeak12Click();
+    void ButtonPreviousPeak21Click();
+    void ButtonPreviousPeak22Click();
+    void ButtonPeakLow11Click();
+    void ButtonPeakLow12Click();
+    void ButtonPeakLow21Click();
+    void ButtonPeakLow22Click();
+    void ButtonPeakHigh11Click();
+    void ButtonPeakHigh12Click();
+    void ButtonPeakHigh21Click();
+    void ButtonPeakHigh22Click();
+    void ButtonNextPeak11Click();
+    void ButtonNextPeak12Click();
+    void ButtonNextPeak21Click();
+    void ButtonNextPeak22Click();
+    void ButtonAnalysis11Click();
+    void ButtonAnalysis12Click();
+    void ButtonAnalysis21Click();
+    void ButtonAnalysis22Click();
+
+    // The e_ref tabs. A sweep runs on a worker thread behind a window-modal progress dialog
+    // ("ProgressDialogSweep", with Cancel); sweepFinished() tells when it has ended and its
+    // results, or its failure, are shown.
+    void ButtonPositiveErefClick();
+    void ButtonNegativeErefClick();
+    void ButtonErefClick();
+    bool isSweepRunning() const;
+    // Emission rate and density of sweep `mode` from the record onto its tab's two charts.
+    void PlotSweep(int mode);
+
+    // Saving and the sample number above the tabs.
+    void ButtonSaveDISClick();
+    void ButtonSaveKESTResult1Click();
+    void ButtonSaveKESTResult2Click();
+    void ButtonSavePositiveErefClick();
+    void ButtonSaveNegativeErefClick();
+    void ButtonSaveErefClick();
+    void EditSampleNumberChange();
 
     // State of the window beyond its controls.
     double SignalScale = 0.0;  // 10^n dividing every signal value drawn on ChartKEST
@@ -233,6 +283,8 @@ public:
 signals:
     // The window was closed; the program ends then, whatever side windows are still open.
     void closed();
+    // The sweep of that mode ended, whether it succeeded, failed or was cancelled.
+    void sweepFinished(int mode);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -270,8 +322,36 @@ private:
     void stepEref(int a, bool up);
     void calculateKest(int a);
 
+    // Peak slot p's marker (Series10, Series11) and trap curve (Series12, Series13).
+    ChartSeries &peakMarkerSeries(int p);
+    ChartSeries &trapCurveSeries(int p);
+    // The ending every marker move shares: the record's marker of (a, p) on grid index
+    // `index`, and the marker series on the scaled signal there.
+    void placePeakMarker(int a, int p, int index);
+    void moveToPreviousPeak(int a, int p);
+    void moveToNextPeak(int a, int p);
+    void movePeakDown(int a, int p);
+    void movePeakUp(int a, int p);
+    void analyzePeak(int a, int p);
+
+    struct SweepRun;
+    QPushButton *sweepButton(int mode) const;
+    void startSweep(int mode);
+    void stopSweep();
+    void sweepDone();
+    void takeSweepResults(int mode, Analysis &found, const Status &status, const std::exception_ptr &error);
+
+    // Sets the record's file-name field to path and runs the writer; a failure is shown
+    // with the file and the reason, and the field goes back. True when written.
+    bool writeFile(std::string &filenameField, const QString &path, Status (Analysis::*writer)() const);
+    // Asks for the file of one result format (".KEST0" ...) and writes it.
+    bool saveResultFile(const QString &extension, std::string &filenameField, Status (Analysis::*writer)() const);
+
     // The file name OpenDialog1 last held.
     QString openDialogFileName_;
+    // Held alone; a shared pointer only because its deleter is bound where SweepRun is complete.
+    std::shared_ptr<SweepRun> sweep_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 // "Desc|*.a|..." filter of the open dialog for *.DIS0 and *.DIS1 files.
