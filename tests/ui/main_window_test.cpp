@@ -77,6 +77,13 @@ private:
         return control<QLineEdit>(name)->text();
     }
     void click(const QString &name) { QTest::mouseClick(control(name), Qt::LeftButton); }
+    // Runs an e_ref sweep through its button and waits until it has ended.
+    void runSweep(const QString &name) {
+        QSignalSpy finished(window.get(), &TFormMain::sweepFinished);
+        click(name);
+        if (!finished.wait(60000))
+            qFatal("the sweep of %s did not end", qPrintable(name));
+    }
     ChartSeries series(const QString &chart, const QString &name) { return control<Chart>(chart)->series(name); }
     QList<Chart *> charts() { return window->findChildren<Chart *>(); }
 
@@ -282,9 +289,29 @@ private slots:
             {"start-up", [] {}, "101000000000"},
             {"Load *.DIS0, file read", [&] { loadDis0(500, 10, 400); }, "-111--------"},
             {"Calculation", [&] { click("ButtonSmoothing"); }, "------------"},
+            {"Save interpolation, first dialog cancelled", [&] { click("ButtonSaveDIS"); }, "------------"},
+            {"Save interpolation, both files saved", [&] {
+                 answers->saveAnswers = {folder->filePath("s.DIS0"), folder->filePath("s.DIS1")};
+                 click("ButtonSaveDIS");
+             }, "----11------"},
             {"Load *.DIS1, file read", [&] { loadDis1(); }, "----11------"},
             {"Calculate KEST of Analysis1", [&] { click("ButtonCalculationKEST1"); }, "------1-----"},
-            {"Calculate KEST of Analysis2", [&] { window->ButtonCalculationKEST2Click(); }, "--------1---"},
+            {"Save results of Analysis1, dialog cancelled", [&] { click("ButtonSaveKESTResult1"); }, "------------"},
+            {"Save results of Analysis1", [&] {
+                 answers->saveAnswers = {folder->filePath("s.KEST0")};
+                 click("ButtonSaveKESTResult1");
+             }, "-------1----"},
+            {"Calculate KEST of Analysis2", [&] { click("ButtonCalculationKEST2"); }, "--------1---"},
+            // On this short grid no e_ref is accepted; an empty result still unlocks the next step.
+            {"Positive sweep", [&] { runSweep("ButtonPositiveEref"); }, "-----1---1--"},
+            {"Negative sweep", [&] { runSweep("ButtonNegativeEref"); }, "---------11-"},
+            {"Combined sweep", [&] { runSweep("ButtonEref"); }, "----------11"},
+            {"Save results of Analysis2 and the three sweeps", [&] {
+                 for (const char *name : {"ButtonSaveKESTResult2", "ButtonSavePositiveEref", "ButtonSaveNegativeEref", "ButtonSaveEref"}) {
+                     answers->saveAnswers = {folder->filePath(QString("s.") + name)};
+                     click(name);
+                 }
+             }, "------------"},
             {"Load *.DIS0 again", [&] { loadDis0(300, 0, 299, "other.DIS0"); }, "-111--------"},
             {"Load *.DIS1 that cannot be read", [&] {
                  answers->openAnswers.push_back(folder->filePath("missing.DIS1"));
@@ -308,6 +335,7 @@ private slots:
                      qPrintable(QString("%1: %2 instead of %3").arg(event.name, workflowState(), expected)));
         }
         QCOMPARE(answers->errors.size(), 2);  // the two files that cannot be read
+        QVERIFY(C.SweepEref[0].empty() && C.SweepEref[2].empty());
     }
 
     void allClearAfterFullAnalysis() {
