@@ -1,6 +1,7 @@
-// Renders the main window offscreen, one PNG per tab, with a measurement loaded, smoothed
-// and its first signal calculated: the bundled example when it exists, otherwise a
-// synthetic two-trap transient. Usage: kest_screenshots OUTPUT_DIR
+// Renders the main window offscreen, one PNG per tab, with a measurement loaded and
+// smoothed, its first signal calculated with both traps evaluated, and the three e_ref
+// sweeps run: the bundled example when it exists, otherwise a synthetic two-trap
+// transient. Usage: kest_screenshots OUTPUT_DIR
 #include "engine/analysis.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/error_guard.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -77,6 +79,28 @@ int main(int argc, char *argv[]) {
     // Saving the interpolation unlocks the first analysis; the pictures need no files.
     window.ButtonCalculationKEST1->setEnabled(true);
     QTest::mouseClick(window.ButtonCalculationKEST1, Qt::LeftButton);
+    // Both markers start on the larger peak; the second goes on to the other one, to the
+    // right when there is one (a search that finds no rise ends on the last points).
+    QTest::mouseClick(window.ButtonNextPeak12, Qt::LeftButton);
+    if (C.IndexOfPeak[1] >= C.NumberOfInterpolatedData - 2) {
+        QTest::mouseClick(window.ButtonPreviousPeak12, Qt::LeftButton);
+        QTest::mouseClick(window.ButtonPreviousPeak12, Qt::LeftButton);
+    }
+    std::printf("peak markers at grid indexes %d and %d of %d\n", C.IndexOfPeak[0], C.IndexOfPeak[1],
+                C.NumberOfInterpolatedData);
+    QTest::mouseClick(window.ButtonAnalysis11, Qt::LeftButton);
+    QTest::mouseClick(window.ButtonAnalysis12, Qt::LeftButton);
+
+    // The sweeps in their order, each unlocked by the one before.
+    window.ButtonPositiveEref->setEnabled(true);
+    for (QPushButton *run : {window.ButtonPositiveEref, window.ButtonNegativeEref, window.ButtonEref}) {
+        QSignalSpy finished(&window, &TFormMain::sweepFinished);
+        QTest::mouseClick(run, Qt::LeftButton);
+        if (!finished.wait(600000)) {
+            std::fputs("kest_screenshots: a sweep did not end\n", stderr);
+            return 1;
+        }
+    }
     for (const QString &error : answers->errors)
         std::fprintf(stderr, "kest_screenshots: error box: %s\n", qPrintable(error));
 
