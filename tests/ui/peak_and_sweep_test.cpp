@@ -410,6 +410,22 @@ private slots:
         QVERIFY(C.SweepEref[0].empty());
         QCOMPARE(C.LastPositiveEref, 0.0);
     }
+
+    // An error the sweep raises instead of returning: shown, and the button comes back.
+    void sweepThatRaisesGivesTheButtonBack() {
+        loadDis1(3001);
+        runSweep("ButtonPositiveEref", 0);
+        const std::vector<double> eref = C.SweepEref[0];
+        C.NumberOfInterpolatedData = C.InterpolatedTime.length() + 1;
+
+        runSweep("ButtonPositiveEref", 0);
+
+        QCOMPARE(answers->errors.size(), 1);
+        QVERIFY2(answers->errors[0].startsWith("Range check error"), qPrintable(answers->errors[0]));
+        checkButtonGivenBack("ButtonPositiveEref");
+        QVERIFY(C.SweepEref[0] == eref);
+        QCOMPARE(series("ChartEmissionRateP", "Series14").count(), 400);
+    }
 };
 
 QTEST_MAIN(PeakAndSweepTest)

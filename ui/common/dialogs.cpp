@@ -1,10 +1,11 @@
 #include "ui/common/dialogs.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStringList>
 
 namespace {
@@ -43,7 +44,14 @@ public:
     }
 
     bool printerSetup(QWidget *parent, QPrinter &printer) override {
-        QPageSetupDialog dialog(&printer, parent);
+        // A page set-up alone cannot choose the printer, nor a PDF file where there is no
+        // printer: the print dialog can, restricted to what a set-up decides.
+        QPrintDialog dialog(&printer, parent);
+        dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+        if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+            if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("OK"));
         return dialog.exec() == QDialog::Accepted;
     }
 
