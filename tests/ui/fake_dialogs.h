@@ -14,6 +14,8 @@ public:
     // Answers handed out in order; an empty string stands for "Cancel".
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
+    // Filters chosen in the save dialogs that report one; when empty the user keeps the first offered.
+    std::deque<int> saveFilterAnswers;
     // What the program asked.
     struct Request {
         QString filter;
@@ -32,6 +34,14 @@ public:
     }
     QString saveFileName(QWidget *, const QString &filter, const QString &proposal) override {
         saveRequests.push_back({filter, 0, proposal});
+        return take(saveAnswers);
+    }
+    QString saveFileNameAndFilter(QWidget *, const QString &filter, const QString &proposal, int &filterIndex) override {
+        saveRequests.push_back({filter, filterIndex, proposal});
+        if (!saveFilterAnswers.empty()) {
+            filterIndex = saveFilterAnswers.front();
+            saveFilterAnswers.pop_front();
+        }
         return take(saveAnswers);
     }
     void error(QWidget *, const QString &message) override { errors << message; }

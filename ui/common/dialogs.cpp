@@ -35,6 +35,15 @@ public:
         return QFileDialog::getSaveFileName(parent, QString(), proposal, qtFilter(filter), &selected);
     }
 
+    QString saveFileNameAndFilter(QWidget *parent, const QString &filter, const QString &proposal,
+                                  int &filterIndex) override {
+        QString selected = qtFilterEntry(filter, filterIndex);
+        const QString path = QFileDialog::getSaveFileName(parent, QString(), proposal, qtFilter(filter), &selected);
+        if (const qsizetype chosen = qtFilterEntries(filter).indexOf(selected); chosen >= 0)
+            filterIndex = static_cast<int>(chosen);
+        return path;
+    }
+
     void error(QWidget *parent, const QString &message) override {
         QMessageBox::critical(parent, QStringLiteral("Error"), message, QMessageBox::Ok);
     }

@@ -19,6 +19,10 @@ public:
     virtual QString openFileName(QWidget *parent, const QString &filter, int filterIndex, const QString &proposal) = 0;
     // Asks before an existing file is overwritten.
     virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &proposal) = 0;
+    // The same, for a caller that needs the filter the user chose: filterIndex selects the
+    // filter at first and holds the chosen one afterwards.
+    virtual QString saveFileNameAndFilter(QWidget *parent, const QString &filter, const QString &proposal,
+                                          int &filterIndex) = 0;
 
     // Modal error box with one OK button.
     virtual void error(QWidget *parent, const QString &message) = 0;
