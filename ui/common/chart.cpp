@@ -1,13 +1,28 @@
 #include "ui/common/chart.h"
 
 #include "engine/number_format.h"
+#include "ui/common/dialogs.h"
+#include "ui/common/error_guard.h"
 
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
+#include <QMenu>
 #include <QPainterPath>
+#include <QTemporaryFile>
 #include <QTimer>
+#include <QToolTip>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <stdexcept>
 
 namespace {
 
@@ -91,7 +106,32 @@ void addMargin(QCPAxis *axis) {
 
 constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
 
+QString dataCell(double value) { return std::isnan(value) ? QString() : QString::fromStdString(formatData(value)); }
+
+QString titleOr(const QString &title, const char *fallback) {
+    return title.isEmpty() ? QString::fromLatin1(fallback) : title;
+}
+
+// Runs write(temporaryPath) on a fresh file beside path and moves it over path when write
+// succeeded; otherwise the temporary file goes and path stays as it was.
+template <class Write>
+void replaceFile(const QString &path, Write &&write) {
+    const QFileInfo target(path);
+    QTemporaryFile temporary(QDir(target.absolutePath()).filePath(target.fileName() + ".tmp-XXXXXX"));
+    if (!temporary.open())
+        throw std::runtime_error(QString("%1: %2").arg(path, temporary.errorString()).toStdString());
+    temporary.close();
+    if (!write(temporary.fileName()))
+        throw std::runtime_error(QString("%1: the image could not be written").arg(path).toStdString());
+    if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        throw std::runtime_error(QString("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))).toStdString());
+    temporary.setAutoRemove(false);
+}
+
 }  // namespace
+
+const QString Chart::kImageFilter =
+    QStringLiteral("PNG image|*.png|PNG image, twice the pixels|*.png|PDF document|*.pdf");
 
 void ChartSeries::clear() {
     graph_->data()->clear();
@@ -140,10 +180,27 @@ Chart::Chart(QWidget *parent) : QCustomPlot(parent) {
     yAxis2->setTickLabels(false);
     setBottomAxis(QString(), AxisScale::Linear, AxisLabels::Grouped6);
     setLeftAxis(QString(), AxisScale::Linear, AxisLabels::Scientific2);
+
+    setMouseTracking(true);
+    connect(this, &QCustomPlot::mouseMove, this, &Chart::showReadout);
+    connect(this, &QCustomPlot::mouseDoubleClick, this, [this] { showAllData(); });
+
+    contextMenu_ = new QMenu(this);
+    contextMenu_->setObjectName("ChartMenu");
+    QAction *saveImage = contextMenu_->addAction(QStringLiteral("Save image…"));
+    saveImage->setObjectName("SaveImage");
+    QAction *copyData = contextMenu_->addAction(QStringLiteral("Copy data"));
+    copyData->setObjectName("CopyData");
+    onTriggered(saveImage, this, &Chart::SaveImageClick);
+    onTriggered(copyData, this, &Chart::CopyDataClick);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { contextMenu_->popup(mapToGlobal(at)); });
 }
 
 void Chart::setBottomAxis(const QString &title, AxisScale scale, AxisLabels labels) {
     logBottom_ = scale == AxisScale::Logarithmic;
+    bottomLabels_ = labels;
     setAxis(xAxis, title, scale, labels);
     xAxis2->setScaleType(xAxis->scaleType());
     scheduleRefresh();
@@ -151,6 +208,7 @@ void Chart::setBottomAxis(const QString &title, AxisScale scale, AxisLabels labe
 
 void Chart::setLeftAxis(const QString &title, AxisScale scale, AxisLabels labels) {
     logLeft_ = scale == AxisScale::Logarithmic;
+    leftLabels_ = labels;
     setAxis(yAxis, title, scale, labels);
     yAxis2->setScaleType(yAxis->scaleType());
     scheduleRefresh();
@@ -256,3 +314,138 @@ void Chart::fitAxes() {
     xAxis2->setRange(xAxis->range());
     yAxis2->setRange(yAxis->range());
 }
+
+void Chart::showAllData() {
+    fitAxes();
+    replot(QCustomPlot::rpQueuedReplot);
+}
+
+std::optional<ChartPoint> Chart::nearestPoint(const QPointF &place) const {
+    const QRect plot = axisRect()->rect();
+    if (!plot.contains(place.toPoint()))
+        return std::nullopt;
+    std::optional<ChartPoint> nearest;
+    double nearestDistance2 = kReadoutRadius * kReadoutRadius;
+    for (int i = 0; i < graphCount(); ++i) {
+        QCPGraph *series = graph(i);
+        if (!series->visible() || series->data()->isEmpty())
+            continue;
+        QCPAxis *keyAxis = series->keyAxis();
+        QCPAxis *valueAxis = series->valueAxis();
+        // Only the points within the radius horizontally can be nearer than it: a binary
+        // search finds them, so that hovering stays quick over 200,000 points.
+        const double from = keyAxis->pixelToCoord(place.x() - kReadoutRadius);
+        const double to = keyAxis->pixelToCoord(place.x() + kReadoutRadius);
+        const auto end = series->data()->findEnd(std::max(from, to), false);
+        for (auto it = series->data()->findBegin(std::min(from, to), false); it != end; ++it) {
+            if (std::isnan(it->value))
+                continue;
+            const QPointF at(keyAxis->coordToPixel(it->key), valueAxis->coordToPixel(it->value));
+            if (!plot.contains(at.toPoint()))
+                continue;
+            const double dx = at.x() - place.x();
+            const double dy = at.y() - place.y();
+            if (dx * dx + dy * dy <= nearestDistance2) {
+                nearestDistance2 = dx * dx + dy * dy;
+                nearest = ChartPoint{series, it->key, it->value};
+            }
+        }
+    }
+    return nearest;
+}
+
+QString Chart::readout(const ChartPoint &point) const {
+    return QString("%1: %2\n%3: %4")
+        .arg(titleOr(bottomTitle(), "x"), tickLabel(bottomLabels_, point.x), titleOr(leftTitle(), "y"),
+             tickLabel(leftLabels_, point.y));
+}
+
+void Chart::showReadout(QMouseEvent *event) {
+    // Not while panning: the points move under the cursor.
+    if (event->buttons() != Qt::NoButton) {
+        QToolTip::hideText();
+        return;
+    }
+    const std::optional<ChartPoint> point = nearestPoint(event->position());
+    if (point)
+        QToolTip::showText(event->globalPosition().toPoint(), readout(*point), this);
+    else
+        QToolTip::hideText();
+}
+
+QString Chart::dataAsText() const {
+    QList<QCPGraph *> shown;
+    int rows = 0;
+    for (int i = 0; i < graphCount(); ++i) {
+        if (graph(i)->data()->isEmpty())
+            continue;
+        shown << graph(i);
+        rows = std::max(rows, graph(i)->dataCount());
+    }
+    if (shown.isEmpty())
+        return {};
+
+    const QString x = titleOr(bottomTitle(), "x");
+    const QString y = titleOr(leftTitle(), "y");
+    QStringList header;
+    for (QCPGraph *series : shown)
+        header << series->name() + ": " + x << series->name() + ": " + y;
+    QString text = header.join('\t') + '\n';
+    for (int row = 0; row < rows; ++row) {
+        QStringList cells;
+        for (QCPGraph *series : shown) {
+            if (row < series->dataCount()) {
+                const auto point = series->data()->at(row);
+                cells << dataCell(point->key) << dataCell(point->value);
+            } else {
+                cells << QString() << QString();
+            }
+        }
+        text += cells.join('\t') + '\n';
+    }
+    return text;
+}
+
+Chart::ImageKind Chart::imageKind(const QString &path, int filterIndex) {
+    if (path.endsWith(".pdf", Qt::CaseInsensitive))
+        return ImageKind::Pdf;
+    if (path.endsWith(".png", Qt::CaseInsensitive))
+        return filterIndex == 1 ? ImageKind::PngTwiceThePixels : ImageKind::Png;
+    switch (filterIndex) {
+    case 1:
+        return ImageKind::PngTwiceThePixels;
+    case 2:
+        return ImageKind::Pdf;
+    default:
+        return ImageKind::Png;
+    }
+}
+
+void Chart::writeImage(const QString &path, ImageKind kind) {
+    if (kind == ImageKind::Pdf) {
+        // Cosmetic pens would keep their screen width at any zoom of the PDF.
+        replaceFile(path, [this](const QString &temporary) { return savePdf(temporary, 0, 0, QCP::epNoCosmetic); });
+        return;
+    }
+    // Twice the pixels at twice the resolution: the same size on paper, sharper.
+    const double scale = kind == ImageKind::PngTwiceThePixels ? 2.0 : 1.0;
+    const int dotsPerInch = kind == ImageKind::PngTwiceThePixels ? 192 : 96;
+    replaceFile(path, [this, scale, dotsPerInch](const QString &temporary) {
+        return savePng(temporary, 0, 0, scale, -1, dotsPerInch);
+    });
+}
+
+void Chart::SaveImageClick() {
+    // Proposed in the folder of the last image saved from any chart.
+    static QString lastFolder;
+    const QString name = (objectName().isEmpty() ? QStringLiteral("chart") : objectName()) + ".png";
+    int filterIndex = 0;
+    const QString path =
+        dialogs().saveFileNameAndFilter(this, kImageFilter, lastFolder.isEmpty() ? name : QDir(lastFolder).filePath(name), filterIndex);
+    if (path.isEmpty())
+        return;
+    writeImage(path, imageKind(path, filterIndex));
+    lastFolder = QFileInfo(path).absolutePath();
+}
+
+void Chart::CopyDataClick() { QGuiApplication::clipboard()->setText(dataAsText()); }

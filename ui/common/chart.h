@@ -3,6 +3,11 @@
 // title. Axes are linear or logarithmic with one of the program's label patterns; a value
 // that a logarithmic axis cannot show becomes a gap. Changes are collected and drawn once
 // per pass of the event loop, so a handler that adds 200,000 points draws once.
+//
+// The user looks closer without changing anything: the wheel zooms and dragging pans both
+// axes (a logarithmic axis by factors, so evenly in decades), a double-click shows all the
+// data again, and hovering shows the nearest point. The context menu saves the chart as an
+// image and copies the series as tab-separated text.
 #pragma once
 
 #include <QColor>
@@ -10,6 +15,7 @@
 
 #include <qcustomplot.h>
 
+#include <optional>
 #include <span>
 
 class Chart;
@@ -44,6 +50,13 @@ private:
     QCPGraph *graph_ = nullptr;
 };
 
+// A point of a series as drawn, in data coordinates.
+struct ChartPoint {
+    QCPGraph *graph = nullptr;
+    double x = 0.0;
+    double y = 0.0;
+};
+
 class Chart : public QCustomPlot {
     Q_OBJECT
 public:
@@ -71,6 +84,35 @@ public:
 
     // Fits the axes to the data and draws now instead of at the next pass of the event loop.
     void refreshNow();
+    // Back to the whole data after zooming or panning, as a double-click does.
+    void showAllData();
+
+    // The point of a visible series nearest on screen to a place on the chart, when one is
+    // drawn inside the plot within kReadoutRadius pixels of it.
+    static constexpr double kReadoutRadius = 20.0;
+    std::optional<ChartPoint> nearestPoint(const QPointF &place) const;
+    // "bottom title: x" and "left title: y" on two lines, in the axes' label patterns.
+    QString readout(const ChartPoint &point) const;
+
+    // The series that hold points as tab-separated text: a header line, then one line per
+    // point index with an x and a y column per series, as drawn, in the files' "%g" format.
+    // A gap and the rows beyond a shorter series are empty cells.
+    QString dataAsText() const;
+
+    // "Save image…": the kinds of image in the order of its filters.
+    enum class ImageKind { Png, PngTwiceThePixels, Pdf };
+    static const QString kImageFilter;
+    // The kind a name asks for: its ending ".png" or ".pdf", otherwise the chosen filter.
+    static ImageKind imageKind(const QString &path, int filterIndex);
+    // Writes the chart as it is shown: a PNG of its size on screen or of twice its pixels,
+    // or a vector PDF. The file is replaced only once the image is complete. Throws
+    // std::runtime_error on failure.
+    void writeImage(const QString &path, ImageKind kind);
+
+    // Context menu handlers.
+    void SaveImageClick();
+    void CopyDataClick();
+    QMenu *contextMenu() const { return contextMenu_; }
 
 private:
     friend class ChartSeries;
@@ -81,8 +123,12 @@ private:
     void scheduleRefresh();
     void refresh();
     void fitAxes();
+    void showReadout(QMouseEvent *event);
 
     bool logBottom_ = false;
     bool logLeft_ = false;
+    AxisLabels bottomLabels_ = AxisLabels::Grouped6;
+    AxisLabels leftLabels_ = AxisLabels::Scientific2;
+    QMenu *contextMenu_ = nullptr;
     bool refreshPending_ = false;
 };
