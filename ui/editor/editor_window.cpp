@@ -74,15 +74,26 @@ void TFormEdit::OpenEditorClick() {
     const QString path = dialogs().openFileName(this, kEditorOpenFilter, 0, FilenameEditor);
     if (path.isEmpty())
         return;
+    openFile(path);
+}
+
+bool TFormEdit::openAndShow(const QString &path) {
+    show();
+    raise();
+    activateWindow();
+    return openFile(path);
+}
+
+bool TFormEdit::openFile(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         dialogs().error(this, path + QStringLiteral(": ") + file.errorString());
-        return;
+        return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         dialogs().error(this, path + QStringLiteral(": ") + file.errorString());
-        return;
+        return false;
     }
     // Only a file that was read completely takes over the name that "Save" writes to.
     fileText_ = EightBitText::detect(bytes);
@@ -90,6 +101,7 @@ void TFormEdit::OpenEditorClick() {
     RichEditEditor->document()->setModified(false);
     FilenameEditor = path;
     setWindowTitle(path);
+    return true;
 }
 
 void TFormEdit::SaveEditorClick() {

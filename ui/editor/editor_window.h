@@ -31,6 +31,10 @@ public:
     // "Editor" of the main window: empties the text, keeps the file name, and shows the
     // window or brings it to the front.
     void clearAndShow();
+    // Opens the file at path as "Open" does once the dialog returned it, and shows the
+    // window; used for a file the program was started with. A file that cannot be read is
+    // an error box and leaves the text and the name as they were. True when opened.
+    bool openAndShow(const QString &path);
 
     // Handlers.
     void OpenEditorClick();
@@ -49,6 +53,7 @@ public:
     QPrinter &printer() { return printer_; }
 
 private:
+    bool openFile(const QString &path);
     // Writes the text to path; on success the path becomes the file name and the caption.
     bool writeTo(const QString &path);
 

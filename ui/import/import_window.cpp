@@ -140,10 +140,14 @@ void TFormChangeFile::openFile() {
     const QString path = dialogs().openFileName(this, QString(), 0, toQString(FilenameOriginal));
     if (path.isEmpty())
         return;
+    openPath(path);
+}
+
+bool TFormChangeFile::openPath(const QString &path) {
     std::string bytes;
     if (Status read = readTextFile(toStdString(path), bytes); !read) {
         dialogs().error(this, toQString(read.describe()));
-        return;
+        return false;
     }
     const QByteArray content = QByteArray::fromStdString(bytes);
     fileText_ = EightBitText::detect(content);
@@ -151,6 +155,7 @@ void TFormChangeFile::openFile() {
     RichEditConvert->document()->setModified(true);
     FilenameOriginal = toStdString(path);
     setWindowTitle(path);
+    return true;
 }
 
 void TFormChangeFile::ButtonNextAnalysisClick() {

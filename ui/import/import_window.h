@@ -36,6 +36,10 @@ public:
     void clearText();
     // Shows the window modally until "OK", "Exit" or the close button.
     int showModally();
+    // Opens the file at path as "Open file of data" does once the dialog returned it; the
+    // main window uses it for a file dropped on it. A file that cannot be read is an error
+    // box and leaves the window as it was. True when opened.
+    bool openPath(const QString &path);
 
     // Handlers.
     void ButtonLoadConvertClick();
