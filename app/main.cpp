@@ -1,7 +1,8 @@
 // The desktop application: the record C exists before main() as a global; here the
 // application object and the windows are created, only the main window is shown, and the
-// event loop runs until it closes. A measured-data file named on the command line (as a
-// file manager passes it) is loaded at start-up as "Load *.DIS0" would load it.
+// event loop runs until it closes. A file named on the command line (as a file manager
+// passes it) is opened at start-up: a measured-data file is loaded as "Load *.DIS0" would
+// load it, any other file opens in the editor window.
 #include "ui/common/error_guard.h"
 #include "ui/editor/editor_window.h"
 #include "ui/help/about_box.h"
@@ -9,6 +10,7 @@
 #include "ui/help/program_icon.h"
 #include "ui/import/import_window.h"
 #include "ui/main/main_window.h"
+#include "ui/main/opened_files.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -61,7 +63,7 @@ int main(int argc, char *argv[]) {
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1) {
         const QString path = QFileInfo(arguments.at(1)).absoluteFilePath();
-        QTimer::singleShot(0, &formMain, [&formMain, path] { guarded(&formMain, [&] { formMain.OpenDIS0(path); }); });
+        QTimer::singleShot(0, &formMain, [&formMain, path] { guarded(&formMain, [&] { openNamedFile(formMain, path); }); });
     }
     return application.exec();
 }

@@ -4,6 +4,7 @@
 #include "engine/number_format.h"
 #include "ui/common/error_guard.h"
 #include "ui/main/measured_points.h"
+#include "ui/main/opened_files.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -56,6 +57,7 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent) {
         PageControlMain->widget(tab)->layout()->setContentsMargins(4, 4, 4, 4);
     buildCharts();
     connectHandlers();
+    acceptFileDrops(*this);
     // The limit applies to typing; a longer loaded comment may be shortened, not lengthened,
     // and once it fits the limit holds again.
     EditComment->setMaxLength(kCommentMaxLength);

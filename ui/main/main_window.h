@@ -67,6 +67,9 @@ public:
 
     // Handlers of the side windows (version dialog, import, editor, web help).
     void ButtonDataConvertClick();
+    // The import as "Open Different Type of File" starts it, with the file at path already
+    // opened in the import window; a file that cannot be read changes nothing.
+    void importFile(const QString &path);
     void Editor1Click();
     void About1Click();
     void HTMLHowToUseClick();

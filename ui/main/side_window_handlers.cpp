@@ -26,15 +26,20 @@ Window &sideWindow(Window *window, const char *what) {
 
 }  // namespace
 
-void TFormMain::ButtonDataConvertClick() {
+void TFormMain::ButtonDataConvertClick() { importFile(QString()); }
+
+void TFormMain::importFile(const QString &path) {
     TFormChangeFile &importWindow = sideWindow(FormChangeFile, "import window");
+    if (!path.isEmpty() && !importWindow.openPath(path))
+        return;
 
     // An import replaces the measurement: the record, the first two tabs and every chart are
     // emptied before the window opens; the buttons of the e_ref tabs keep their state.
     C.Clear();
     ResetDischargeTab();
     ResetSignalTab();
-    importWindow.clearText();
+    if (path.isEmpty())
+        importWindow.clearText();
     EmptyDownstreamPlots();
 
     importWindow.Converted = false;
