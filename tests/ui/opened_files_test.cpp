@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -158,6 +159,32 @@ private slots:
         QVERIFY(window->LabelFilenameDIS0->text().isEmpty());
         QCOMPARE(window->Series1.count(), 3);
         QVERIFY(window->ButtonSmoothing->isEnabled());
+    }
+
+    // While a dialog is open over the window, a file dropped on it is refused.
+    void noDropWhileADialogIsOpen() {
+        QVERIFY(window->OpenDIS0(kExample));
+        const QString raw = writeFile("raw.txt", "0.001 2.5e-9\n");
+        bool accepted = true;
+        QTimer::singleShot(0, importWindow, [&] {
+            accepted = drop(raw) || drop(kExample);
+            importWindow->reject();
+        });
+        importWindow->showModally();
+        QCoreApplication::processEvents();
+        QVERIFY(!accepted);
+
+        // A window-modal progress dialog, as a sweep shows, that does not block the caller.
+        {
+            QProgressDialog progress(window.get());
+            progress.setWindowModality(Qt::WindowModal);
+            progress.show();
+            QVERIFY(!drop(raw));
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(window->LabelFilenameDIS0->text(), kExample);
+        QVERIFY(answers->errors.isEmpty());
+        QVERIFY(!importWindow->isVisible());
     }
 
     // A file that is not text is refused before anything is cleared.

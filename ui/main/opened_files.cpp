@@ -5,6 +5,7 @@
 #include "ui/editor/editor_window.h"
 #include "ui/main/main_window.h"
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +26,10 @@ bool looksLikeText(const QString &path) {
     return !file.read(65536).contains('\0');
 }
 
+// While a dialog is open (the import, a sweep's progress) the window takes no file: loading
+// one would change the record under it.
+bool dialogOpen() { return QApplication::activeModalWidget() != nullptr; }
+
 // Takes the drags and drops of a file for the main window, on whichever of its widgets they
 // arrive.
 class FileDrops : public QObject {
@@ -37,7 +42,7 @@ protected:
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto *drag = static_cast<QDragMoveEvent *>(event);
-            if (droppedFile(drag->mimeData()).isEmpty())
+            if (dialogOpen() || droppedFile(drag->mimeData()).isEmpty())
                 return false;
             drag->setDropAction(Qt::CopyAction);
             drag->accept();
@@ -46,14 +51,17 @@ protected:
         case QEvent::Drop: {
             auto *drop = static_cast<QDropEvent *>(event);
             const QString path = droppedFile(drop->mimeData());
-            if (path.isEmpty())
+            if (dialogOpen() || path.isEmpty())
                 return false;
             drop->setDropAction(Qt::CopyAction);
             drop->accept();
             // Opened once the drop has ended: the import window runs modally, and the program
             // the file was dragged from waits until the drop returns.
             TFormMain *window = &window_;
-            QTimer::singleShot(0, window, [window, path] { guarded(window, [&] { openDroppedFile(*window, path); }); });
+            QTimer::singleShot(0, window, [window, path] {
+                if (!dialogOpen())
+                    guarded(window, [&] { openDroppedFile(*window, path); });
+            });
             return true;
         }
         default:
