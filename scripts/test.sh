@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up and builds, then runs the whole test suite headless, and the engine and batch
-# tool tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up and builds, then runs the whole test suite headless, and again under
+# AddressSanitizer (with LeakSanitizer) and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -11,5 +11,5 @@ ctest --preset default -j "$jobs"
 
 cmake --preset sanitize
 cmake --build --preset sanitize -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --preset sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp" \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --preset sanitize -j "$jobs"
